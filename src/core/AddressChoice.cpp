@@ -11,3 +11,7 @@ QString chooseLocalAddress(const QStringList& ipv4Addresses) {
     if (chosen.isEmpty() && !ipv4Addresses.isEmpty()) chosen = ipv4Addresses.first();
     return chosen;
 }
+
+QString chooseDatabaseHost(const QString& isMainStation, const QString& serverAddress) {
+    return isMainStation != QStringLiteral("N") ? QStringLiteral("127.0.0.1") : serverAddress;
+}

@@ -16,6 +16,8 @@ struct StationEnvironment {
     QList<QHostAddress> discoveryTargets;  // broadcast in production
     int discoveryTimeoutMs = 5000;
     QStringList extraSerialPorts;
+    /// This PC's IPv4 addresses; empty means ask the name service (tests fill it).
+    QStringList localAddresses;
 
     static StationEnvironment fromSystem();
 };
