@@ -62,14 +62,13 @@ void TfrmBuscaCampeonato::buildUi() {
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setStretchLastSection(true);
 
-    // Neither button may be a default button: Enter in the search editor
-    // confirms on its own, and a default button would confirm a second time.
     auto* confirmButton = new QPushButton(QStringLiteral("Confirmar"), this);
     confirmButton->setObjectName(QStringLiteral("btnConfirmar"));
-    confirmButton->setAutoDefault(false);
+    // Enter in the grid reaches the dialog and confirms through the default
+    // button; the search editor takes its own Enter before the dialog sees it.
+    confirmButton->setDefault(true);
     auto* cancelButton = new QPushButton(QStringLiteral("Cancelar"), this);
     cancelButton->setObjectName(QStringLiteral("btnCancelar"));
-    cancelButton->setAutoDefault(false);
 
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(searchLabel);
@@ -91,10 +90,12 @@ void TfrmBuscaCampeonato::buildUi() {
 
     m_search->installEventFilter(this);
     connect(m_search, &QLineEdit::textEdited, this, [this] {
-        if (m_search->text() != m_listedSearch) openList();
+        if (m_search->text() != m_listedSearch)
+            openList();
     });
     connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row) {
-        if (row >= 0) m_list->moveTo(row);
+        if (row >= 0)
+            m_list->moveTo(row);
     });
     connect(m_grid, &QTableWidget::cellDoubleClicked, this, &TfrmBuscaCampeonato::confirm);
     connect(confirmButton, &QPushButton::clicked, this, &TfrmBuscaCampeonato::confirm);
@@ -108,7 +109,8 @@ void TfrmBuscaCampeonato::showEvent(QShowEvent* event) {
 }
 
 bool TfrmBuscaCampeonato::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_search) return QDialog::eventFilter(watched, event);
+    if (watched != m_search)
+        return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
             case Qt::Key_Return:
@@ -139,7 +141,8 @@ void TfrmBuscaCampeonato::openList() {
     m_list->close();
     m_list->setSql(kSelect);
     if (!search.isEmpty()) {
-        m_list->addLine(QStringLiteral("where instr(upper(campeonato.campeonato), upper(:busca)) > 0"));
+        m_list->addLine(
+            QStringLiteral("where instr(upper(campeonato.campeonato), upper(:busca)) > 0"));
         m_list->setParam(QStringLiteral("busca"), search);
     }
     m_list->addLine(QStringLiteral("order by evento.data desc"));
@@ -159,7 +162,8 @@ void TfrmBuscaCampeonato::fillGrid() {
                                 m_list->valueAt(row, QStringLiteral("CAMPEONATO")).toString()));
     }
     // The newest event's championship is current, so Enter takes it at once.
-    if (m_list->rowCount() > 0) m_grid->setCurrentCell(0, 0);
+    if (m_list->rowCount() > 0)
+        m_grid->setCurrentCell(0, 0);
 }
 
 void TfrmBuscaCampeonato::confirm() {

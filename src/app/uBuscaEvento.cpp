@@ -12,8 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace {
 
@@ -66,13 +66,13 @@ void TfrmBuscaEvento::buildUi() {
     m_grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
 
-    // No default button: Enter in the search editor confirms on its own.
     auto* confirmButton = new QPushButton(QStringLiteral("Confirmar"), this);
     confirmButton->setObjectName(QStringLiteral("btnConfirmar"));
-    confirmButton->setAutoDefault(false);
+    // Enter in the grid reaches the dialog and confirms through the default
+    // button; the search editor takes its own Enter before the dialog sees it.
+    confirmButton->setDefault(true);
     auto* cancelButton = new QPushButton(QStringLiteral("Cancelar"), this);
     cancelButton->setObjectName(QStringLiteral("btnCancelar"));
-    cancelButton->setAutoDefault(false);
 
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(searchLabel);
@@ -94,7 +94,8 @@ void TfrmBuscaEvento::buildUi() {
 
     m_search->installEventFilter(this);
     connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row) {
-        if (row >= 0) m_list->moveTo(row);
+        if (row >= 0)
+            m_list->moveTo(row);
     });
     connect(confirmButton, &QPushButton::clicked, this, &TfrmBuscaEvento::confirm);
     connect(cancelButton, &QPushButton::clicked, this, &TfrmBuscaEvento::cancel);
@@ -148,16 +149,17 @@ void TfrmBuscaEvento::fillGrid() {
         m_grid->clearContents();
         m_grid->setRowCount(m_list->rowCount());
         for (int row = 0; row < m_list->rowCount(); ++row) {
-            m_grid->setItem(row, 0,
-                            new QTableWidgetItem(
-                                m_list->valueAt(row, QStringLiteral("EVENTO")).toString()));
+            m_grid->setItem(
+                row, 0,
+                new QTableWidgetItem(m_list->valueAt(row, QStringLiteral("EVENTO")).toString()));
             m_grid->setItem(row, 1,
                             new QTableWidgetItem(m_list->valueAt(row, QStringLiteral("DATA"))
                                                      .toDate()
                                                      .toString(QStringLiteral("dd/MM/yyyy"))));
         }
     }
-    if (m_list->rowCount() > 0) m_grid->setCurrentCell(0, 0);
+    if (m_list->rowCount() > 0)
+        m_grid->setCurrentCell(0, 0);
 }
 
 void TfrmBuscaEvento::confirm() {
@@ -183,7 +185,8 @@ void TfrmBuscaEvento::openEvent(int code) {
 /// tied to the data module's event (OnTarget) read it from there.
 void TfrmBuscaEvento::rememberOpenEvent() {
     db::Query* organizer = m_dm->qryOrganizador;
-    if (!organizer->isOpen()) organizer->open();
+    if (!organizer->isOpen())
+        organizer->open();
     organizer->edit();
     organizer->setValue(QStringLiteral("COD_EVENTO_ABERTO"), m_dm->eventCode());
     organizer->post();

@@ -114,8 +114,8 @@ QWidget* RacePanel::buildLanes() {
         QLabel* caption;
         QLabel* laneB;
     } rows[] = {
-        {lblRA, lblReacao, lblRB},   {lblPA, lbl60, lblPB},         {lbl50A, lbl50m, lbl50B},
-        {lbl100A, lbl100m, lbl100B}, {lblVA, lblVel, lblVB},        {lblPistaA, lblPista, lblPistaB},
+        {lblRA, lblReacao, lblRB},   {lblPA, lbl60, lblPB},  {lbl50A, lbl50m, lbl50B},
+        {lbl100A, lbl100m, lbl100B}, {lblVA, lblVel, lblVB}, {lblPistaA, lblPista, lblPistaB},
         {lblFA, lblFinal, lblFB},
     };
 
@@ -146,7 +146,8 @@ QWidget* RacePanel::buildCentre() {
     edtPenalAProsolo->hide();
     lblVersaoJeep = label(QStringLiteral("lblVersaoJeep"), QStringLiteral("Versão JEEP"));
     lblVersaoJeep->hide();
-    btnTrocaPista = named(new QPushButton(QStringLiteral("Troca Lado ")), QStringLiteral("btnTrocaPista"));
+    btnTrocaPista =
+        named(new QPushButton(QStringLiteral("Troca Lado ")), QStringLiteral("btnTrocaPista"));
     btnTrocaPista->hide();
 
     auto* centre = named(new QWidget, QStringLiteral("pnlCentro"));

@@ -20,8 +20,8 @@ void RunLog::writeTo(const QString& path) const {
         ok = file.write(data) == data.size() && file.commit();
     }
     if (!ok) {
-        const QString message =
-            QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(path, file.errorString());
+        const QString message = QStringLiteral("Não foi possível gravar o arquivo %1: %2")
+                                    .arg(path, file.errorString());
         throw std::runtime_error(message.toStdString());
     }
 }

@@ -32,10 +32,10 @@ public:
 
     // Window-wide state.
     RunLog runLog;
-    QString appDir;                // station folder, with the trailing '/'
-    QString controllerVersion;     // firmware version reported by the controller
-    QString randomCategory;        // "S" / "N"
-    QString monitorOpen;           // results monitor open: "s" / "n"
+    QString appDir;             // station folder, with the trailing '/'
+    QString controllerVersion;  // firmware version reported by the controller
+    QString randomCategory;     // "S" / "N"
+    QString monitorOpen;        // results monitor open: "s" / "n"
     double categoryMinTimeA = 0;
     double categoryMinTimeB = 0;
 

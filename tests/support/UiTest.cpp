@@ -11,7 +11,7 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs) {
     auto* timer = new QTimer;
     auto* clock = new QElapsedTimer;
     clock->start();
-    timer->setInterval(20);
+    timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, [timer, clock, action, timeoutMs] {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal && modal->isVisible()) {
