@@ -174,7 +174,12 @@ void TfrmPrincipal::buildStatusBar() {
     for (int i = 0; i < 5; ++i) {
         auto* panel = new QLabel;
         panel->setObjectName(QStringLiteral("pnlStatus%1").arg(i));
-        panel->setFixedWidth(widths[i]);
+        // The widths were set for another platform's fonts: the message panel
+        // keeps its width, the others grow to show their whole text.
+        if (i == 0)
+            panel->setFixedWidth(widths[i]);
+        else
+            panel->setMinimumWidth(widths[i]);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         statusBar()->addWidget(panel);
         m_status[i] = panel;
