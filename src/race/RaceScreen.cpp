@@ -1,0 +1,73 @@
+#include "race/RaceContext.h"
+
+#include "core/NumberText.h"
+
+namespace {
+
+const QString kZeroTime = QStringLiteral("0.000");
+const QString kZeroSpeed = QStringLiteral("0,0");
+
+}  // namespace
+
+void captionAlignByVersion(ScreenModel& screen, const QString& controllerVersion) {
+    const QString button = QStringLiteral("btnAlinhar");
+    if (numtext::parse(controllerVersion) <= 4.3) {
+        screen.setText(button, QStringLiteral("Alinhar"));
+        screen.setPicture(button, QStringLiteral("align"));
+    } else {
+        screen.setText(button, QStringLiteral("Check"));
+        screen.setPicture(button, QStringLiteral("check"));
+    }
+}
+
+void resetRaceScreen(ScreenModel& s) {
+    for (const QString& x : {QStringLiteral("A"), QStringLiteral("B")}) {
+        for (const char* label : {"lblR", "lblP", "lbl50", "lbl100", "lblPista", "lblF"})
+            s.setText(QLatin1String(label) + x, kZeroTime);
+        for (const char* label : {"lblV", "lblVB", "lblVC"}) s.setText(QLatin1String(label) + x, kZeroSpeed);
+        s.setText(QStringLiteral("lblStatus") + x, QString());
+        s.setText(QStringLiteral("lblPos") + x, QString());
+        s.setText(QStringLiteral("lblPiloto") + x, QString());
+        s.setText(QStringLiteral("lbltmpDial") + x, kZeroTime);
+        s.setText(QStringLiteral("lblMelhorTempo") + x, kZeroTime);
+        s.setText(QStringLiteral("edtPlaca") + x, QString());
+        s.setEnabled(QStringLiteral("edtPlaca") + x, false);
+        s.setText(QStringLiteral("ckWO") + x, QStringLiteral("N"));
+        for (const char* picture : {"imgStatus%1V", "imgStatus%1Q", "imgPreStage%1", "imgStage%1"})
+            s.hide(QString::fromLatin1(picture).arg(x));
+        for (const char* lamp : {"spQ%1", "spA%11", "spA%12", "spA%13", "spVE%1"})
+            s.hide(QString::fromLatin1(lamp).arg(x));
+        for (const char* point : {"C", "D", "E", "F", "G", "I", "J"})
+            s.setColor(QStringLiteral("spE_") + x + QLatin1String(point), QStringLiteral("green"));
+    }
+    s.hide(QStringLiteral("spAzul"));
+    s.setText(QStringLiteral("lblContA"), QString());
+    s.setText(QStringLiteral("Label12"), QStringLiteral("0,00"));
+    s.setText(QStringLiteral("lblTreeMode"), QStringLiteral("----"));
+    s.show(QStringLiteral("imgAutoStartOff"));
+    s.hide(QStringLiteral("imgAutoStartOn"));
+    s.show(QStringLiteral("imgPlacarOff"));
+    s.hide(QStringLiteral("imgPlacarOn"));
+    s.show(QStringLiteral("imgCatAleOff"));
+    s.hide(QStringLiteral("imgCatAleOn"));
+    s.setText(QStringLiteral("edtContagem"), QStringLiteral("03:00"));
+    s.setText(QStringLiteral("btnContagem"), QStringLiteral("START"));
+    s.setText(QStringLiteral("edtPenalAProsolo"), QStringLiteral("0"));
+
+    // The idle toolbar: a pair can be started; nothing to save or cancel yet.
+    s.setText(QStringLiteral("btnNova"), QStringLiteral("Nova Largada"));
+    s.setEnabled(QStringLiteral("btnNova"), true);
+    s.setText(QStringLiteral("btnAlinhar"), QStringLiteral("Check"));
+    s.setPicture(QStringLiteral("btnAlinhar"), QStringLiteral("check"));
+    s.setEnabled(QStringLiteral("btnAlinhar"), true);
+    s.setText(QStringLiteral("btnLargada"), QStringLiteral("Largada"));
+    s.setEnabled(QStringLiteral("btnLargada"), true);
+    s.setText(QStringLiteral("btnSalvar"), QStringLiteral("Salvar (F4)"));
+    s.setEnabled(QStringLiteral("btnSalvar"), false);
+    s.setText(QStringLiteral("btnCancelar"), QStringLiteral("Cancelar"));
+    s.setEnabled(QStringLiteral("btnCancelar"), false);
+    s.setText(QStringLiteral("btnLerDados"), QStringLiteral("Ler Dados"));
+    s.setText(QStringLiteral("btnConetaCom"), QStringLiteral("OFF"));
+    s.setEnabled(QStringLiteral("btnConetaCom"), true);
+    s.setText(QStringLiteral("btnTrocaPista"), QStringLiteral("Troca Lado "));
+}
