@@ -22,4 +22,25 @@ export VUD_DISCOVERY_ADDRESS=${VUD_DISCOVERY_ADDRESS:-127.0.0.1}
 export VUD_DISCOVERY_PORT=${VUD_DISCOVERY_PORT:-3334}
 export VUD_DISCOVERY_TIMEOUT_MS=${VUD_DISCOVERY_TIMEOUT_MS:-1500}
 echo "Station folder: $home (database on 127.0.0.1:$VUD_DB_PORT; stop it with scripts/db-server.sh stop $state)"
-exec "$build/vud" "$@"
+
+# The controller simulator stands in for the timing controller: its
+# pseudo-terminal, reached through a fixed link, joins the station's port list.
+sim_link=$root/.local/controlador
+sim_out=$root/.local/controller-sim.out
+sim_log=$root/.local/controller-sim.log
+"$build/vud-controller-sim" --link "$sim_link" --log "$sim_log" >"$sim_out" 2>&1 &
+sim_pid=$!
+trap 'kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true' EXIT
+for _ in $(seq 100); do
+  grep -q '^ready ' "$sim_out" && break
+  kill -0 "$sim_pid" 2>/dev/null || break
+  sleep 0.1
+done
+if ! grep -q '^ready ' "$sim_out"; then
+  echo "The controller simulator did not start:" >&2
+  cat "$sim_out" >&2
+  exit 1
+fi
+export VUD_SERIAL_PORTS="$sim_link${VUD_SERIAL_PORTS:+:$VUD_SERIAL_PORTS}"
+echo "Controller simulator: choose $sim_link in the port list (commands it receives: $sim_log)"
+"$build/vud" "$@"

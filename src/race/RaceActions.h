@@ -54,6 +54,11 @@ public:
 private:
     void lampTick();
     void countdownTick();
+    bool alignPair();
+    bool sendLaneText(Lane lane);
+    bool confirmFinishSensor(Lane lane);
+    void alignHandicap();
+    void printTickets();
 
     RaceContext& m_ctx;
     QTimer* m_timer1;

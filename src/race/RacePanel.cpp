@@ -1,15 +1,30 @@
 #include "RacePanel.h"
 
-#include <QComboBox>
+#include "race/ClickableLabel.h"
+#include "race/DigitDisplay.h"
+#include "race/LaneView.h"
+#include "race/RaceToolBar.h"
+#include "race/StartTree.h"
+
+#include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+// The pictures and the style of the desk are compiled into the library;
+// a static library needs its resources pulled in by name.
+static void initDeskResources() {
+    Q_INIT_RESOURCE(ui);
+}
+
 namespace {
+
+const QColor kDigitsA(0x52, 0xc7, 0xff);
+const QColor kDigitsB(0xff, 0x9c, 0x40);
 
 template <typename W>
 W* named(W* widget, const QString& name) {
@@ -17,19 +32,10 @@ W* named(W* widget, const QString& name) {
     return widget;
 }
 
-QLabel* label(const QString& name, const QString& text) {
-    return named(new QLabel(text), name);
-}
-
-/// A lane value: large, centred, so it reads from a step back.
-QLabel* value(const QString& name, const QString& text) {
-    QLabel* l = label(name, text);
-    QFont f = l->font();
-    f.setPointSize(22);
-    f.setBold(true);
-    l->setFont(f);
-    l->setAlignment(Qt::AlignCenter);
-    l->setMinimumWidth(140);
+QLabel* label(const QString& name, const QString& text, const char* role = nullptr) {
+    auto* l = named(new QLabel(text), name);
+    if (role)
+        l->setProperty("role", QString::fromLatin1(role));
     return l;
 }
 
@@ -40,169 +46,258 @@ QLineEdit* entry(const QString& name) {
     return e;
 }
 
-/// The drawn track seen from above, with one or two lanes.
-QPixmap trackPicture(int lanes) {
-    QPixmap pixmap(120, 60);
-    pixmap.fill(QColor(60, 60, 60));
-    QPainter p(&pixmap);
-    p.setPen(QPen(Qt::white, 3));
-    p.drawLine(0, 2, 120, 2);
-    p.drawLine(0, 57, 120, 57);
-    if (lanes == 2) {
-        p.setPen(QPen(Qt::white, 2, Qt::DashLine));
-        p.drawLine(0, 30, 120, 30);
-    }
-    return pixmap;
-}
-
-QPixmap lampPicture(const QColor& colour) {
-    QPixmap pixmap(24, 24);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(colour);
-    p.setPen(Qt::black);
-    p.drawEllipse(2, 2, 20, 20);
-    return pixmap;
-}
-
-QLabel* picture(const QString& name, const QPixmap& pixmap) {
-    QLabel* l = label(name, QString());
-    l->setPixmap(pixmap);
-    return l;
+QString deskStyle() {
+    QFile f(QStringLiteral(":/ui/desk.qss"));
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
 }  // namespace
 
 RacePanel::RacePanel(QWidget* parent) : QWidget(parent) {
+    initDeskResources();
     setObjectName(QStringLiteral("pnlCorrida"));
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet(deskStyle());
+
+    toolBar = new RaceToolBar;
+    laneA = new LaneView(Lane::A);
+    laneB = new LaneView(Lane::B);
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(10);
+    top->addWidget(laneA, 1);
+    top->addWidget(buildCentre());
+    top->addWidget(laneB, 1);
+
+    // The run log opens beside the times, which can give up width; the lane
+    // cards above cannot without crowding.
+    auto* lower = new QHBoxLayout;
+    lower->setSpacing(10);
+    lower->addWidget(buildTimes(), 1);
+    lower->addWidget(buildLog());
+
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(10, 10, 10, 8);
+    body->setSpacing(10);
+    body->addLayout(top);
+    body->addLayout(lower, 1);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(buildCentre());
-    layout->addWidget(buildLanes(), 1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolBar);
+    layout->addLayout(body, 1);
     layout->addWidget(buildSums());
-    layout->addWidget(buildStationBar());
 }
 
-QWidget* RacePanel::buildLanes() {
-    lblReacao = label(QStringLiteral("lblReacao"), QStringLiteral("Reação"));
-    lbl60 = label(QStringLiteral("lbl60"), QStringLiteral("60 Ft"));
-    lbl50m = label(QStringLiteral("lbl50m"), QStringLiteral("50M"));
-    lbl100m = label(QStringLiteral("lbl100m"), QStringLiteral("100M"));
-    lblVel = label(QStringLiteral("lblVel"), QStringLiteral("Velocidade"));
-    lblPista = label(QStringLiteral("lblPista"), QStringLiteral("Pista"));
-    lblFinal = label(QStringLiteral("lblFinal"), QStringLiteral("Final"));
+/// The centre of the top band: toggles, the tree, the countdown, the track.
+QWidget* RacePanel::buildCentre() {
+    auto* centre = named(new QFrame, QStringLiteral("pnlCentro"));
+    tree = new StartTree;
+    auto* row = new QHBoxLayout;
+    row->setSpacing(12);
+    row->addWidget(buildToggles());
+    row->addWidget(tree);
+    row->addWidget(buildCountdown());
+    auto* column = new QVBoxLayout(centre);
+    column->setContentsMargins(10, 8, 10, 8);
+    column->setSpacing(6);
+    column->addLayout(row, 1);
+    column->addWidget(buildTrack());
+    return centre;
+}
 
+/// The controller's auto start and scoreboard, and the random category of
+/// lane loading: each a pair of pictures of which one shows.
+QWidget* RacePanel::buildToggles() {
+    auto* box = named(new QWidget, QStringLiteral("pnlChaves"));
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(3);
+    column->addWidget(
+        label(QStringLiteral("capTreeMode"), QStringLiteral("Árvore"), "toggleCaption"));
+    column->addWidget(tree->treeMode);
+    column->addSpacing(4);
+    const auto pair = [&](const QString& stem, const QString& caption, const QString& tip,
+                          ClickableLabel*& on, ClickableLabel*& off) {
+        column->addWidget(label(QStringLiteral("cap") + stem, caption, "toggleCaption"));
+        on = new ClickableLabel(QStringLiteral("img") + stem + QStringLiteral("On"));
+        on->setPicture(QStringLiteral(":/ui/switch-on.svg"), QSize(64, 28));
+        off = new ClickableLabel(QStringLiteral("img") + stem + QStringLiteral("Off"));
+        off->setPicture(QStringLiteral(":/ui/switch-off.svg"), QSize(64, 28));
+        for (ClickableLabel* l : {on, off}) {
+            l->setToolTip(tip);
+            l->setCursor(Qt::PointingHandCursor);
+            column->addWidget(l, 0, Qt::AlignLeft);
+        }
+        on->hide();  // idle: both off until the controller says otherwise
+    };
+    pair(QStringLiteral("AutoStart"), QStringLiteral("Auto Start"),
+         QStringLiteral("Largada automática do controlador"), imgAutoStartOn, imgAutoStartOff);
+    pair(QStringLiteral("Placar"), QStringLiteral("Placar"), QStringLiteral("Tempos nos placares"),
+         imgPlacarOn, imgPlacarOff);
+    pair(QStringLiteral("CatAle"), QStringLiteral("Cat. Aleatória"),
+         QStringLiteral("Categoria achada pela inscrição do veículo"), imgCatAleOn, imgCatAleOff);
+    column->addStretch();
+    return box;
+}
+
+/// The pre-race countdown, the controller's auto-start text and the speed of
+/// the 10 m trap.
+QWidget* RacePanel::buildCountdown() {
+    auto* box = named(new QWidget, QStringLiteral("pnlContagem"));
+    edtContagem = named(new QLineEdit, QStringLiteral("edtContagem"));
+    edtContagem->setInputMask(QStringLiteral("00:00"));
+    edtContagem->setText(QStringLiteral("03:00"));
+    edtContagem->setAlignment(Qt::AlignCenter);
+    edtContagem->setFixedWidth(110);
+    edtContagem->setFont(QFont(DigitDisplay::fontFamily()));
+    btnContagem = named(new QPushButton(QStringLiteral("START")), QStringLiteral("btnContagem"));
+    btnContagem->setCursor(Qt::PointingHandCursor);
+    btnContagem->setFixedWidth(110);
+
+    auto* atsa = label(QStringLiteral("lblContA"), QString(), "atsa");
+    QFont f = atsa->font();
+    f.setPointSize(16);
+    f.setBold(true);
+    atsa->setFont(f);
+    atsa->setAlignment(Qt::AlignCenter);
+    atsa->setMinimumHeight(40);
+
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    column->addWidget(
+        label(QStringLiteral("capContagem"), QStringLiteral("Contagem"), "toggleCaption"));
+    column->addWidget(edtContagem);
+    column->addWidget(btnContagem);
+    column->addWidget(atsa);
+    column->addStretch();
+    Image6 = new ClickableLabel(QStringLiteral("Image6"));
+    Image6->setPicture(QStringLiteral(":/ui/demo.svg"), QSize(26, 26));
+    Image6->setToolTip(QStringLiteral("Demonstração da árvore"));
+    Image6->setCursor(Qt::PointingHandCursor);
+    auto* speed = new QGridLayout;
+    speed->setContentsMargins(0, 0, 0, 0);
+    speed->setSpacing(0);
+    speed->addWidget(
+        label(QStringLiteral("capVel10m"), QStringLiteral("Vel. 10 m"), "toggleCaption"), 0, 0);
+    speed->addWidget(label(QStringLiteral("Label12"), QStringLiteral("0,00"), "smallValue"), 1, 0);
+    speed->addWidget(Image6, 0, 1, 2, 1, Qt::AlignRight | Qt::AlignBottom);
+    column->addLayout(speed);
+    return box;
+}
+
+/// The track picture (two lanes, or one in a prosolo championship), the
+/// prosolo penalty and the jeep marker.
+QWidget* RacePanel::buildTrack() {
+    auto* box = named(new QWidget, QStringLiteral("pnlPistaDesenho"));
+    auto* two = new ClickableLabel(QStringLiteral("imgDuasPistas"));
+    two->setPicture(QStringLiteral(":/ui/duaspistas.svg"), QSize(120, 34));
+    auto* one = new ClickableLabel(QStringLiteral("imgProsolo"));
+    one->setPicture(QStringLiteral(":/ui/prosolo.svg"), QSize(120, 34));
+    one->hide();
+    auto* penalty = entry(QStringLiteral("edtPenalAProsolo"));
+    penalty->hide();
+    auto* jeep = label(QStringLiteral("lblVersaoJeep"), QStringLiteral("Versão JEEP"), "jeep");
+    jeep->hide();
+
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(8);
+    row->addWidget(two);
+    row->addWidget(one);
+    row->addWidget(label(QStringLiteral("lblParcAD"), QStringLiteral("---"), "caption"));
+    row->addWidget(penalty);
+    row->addStretch();
+    row->addWidget(jeep);
+    return box;
+}
+
+/// One row per measure, in the order the car reaches them, the caption
+/// between the two lanes' displays.
+QWidget* RacePanel::buildTimes() {
     const QString time = QStringLiteral("0.000");
-    lblRA = value(QStringLiteral("lblRA"), time);
-    lblRB = value(QStringLiteral("lblRB"), time);
-    lblPA = value(QStringLiteral("lblPA"), time);
-    lblPB = value(QStringLiteral("lblPB"), time);
-    lbl50A = value(QStringLiteral("lbl50A"), time);
-    lbl50B = value(QStringLiteral("lbl50B"), time);
-    lbl100A = value(QStringLiteral("lbl100A"), time);
-    lbl100B = value(QStringLiteral("lbl100B"), time);
-    lblVA = value(QStringLiteral("lblVA"), QStringLiteral("0,0"));
-    lblVB = value(QStringLiteral("lblVB"), QStringLiteral("0,0"));
-    lblPistaA = value(QStringLiteral("lblPistaA"), time);
-    lblPistaB = value(QStringLiteral("lblPistaB"), time);
-    lblFA = value(QStringLiteral("lblFA"), time);
-    lblFB = value(QStringLiteral("lblFB"), time);
-
-    // One row per measure, in the order the car reaches them.
+    const QString speed = QStringLiteral("0,0");
     const struct {
-        QLabel* laneA;
-        QLabel* caption;
-        QLabel* laneB;
+        const char* caption;
+        const char* captionText;
+        const char* stem;
+        bool isSpeed;
     } rows[] = {
-        {lblRA, lblReacao, lblRB},   {lblPA, lbl60, lblPB},  {lbl50A, lbl50m, lbl50B},
-        {lbl100A, lbl100m, lbl100B}, {lblVA, lblVel, lblVB}, {lblPistaA, lblPista, lblPistaB},
-        {lblFA, lblFinal, lblFB},
+        {"lblReacao", "Reação", "lblR", false}, {"lbl60", "60 Ft", "lblP", false},
+        {"lbl50m", "50M", "lbl50", false},      {"lbl100m", "100M", "lbl100", false},
+        {"lblVel", "Velocidade", "lblV", true}, {"lblPista", "Pista", "lblPista", false},
+        {"lblFinal", "Final", "lblF", false},
     };
 
-    auto* lanes = named(new QWidget, QStringLiteral("pnlPistas"));
-    auto* grid = new QGridLayout(lanes);
-    grid->addWidget(label(QStringLiteral("lblLadoA"), QStringLiteral("Esquerda")), 0, 0,
-                    Qt::AlignCenter);
-    grid->addWidget(label(QStringLiteral("lblLadoB"), QStringLiteral("Direita")), 0, 2,
-                    Qt::AlignCenter);
-    int row = 1;
+    auto* times = named(new QFrame, QStringLiteral("pnlPistas"));
+    auto* grid = new QGridLayout(times);
+    grid->setContentsMargins(10, 8, 10, 8);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(6);
+    int row = 0;
     for (const auto& r : rows) {
-        grid->addWidget(r.laneA, row, 0);
-        grid->addWidget(r.caption, row, 1, Qt::AlignCenter);
-        grid->addWidget(r.laneB, row, 2);
+        const bool final = row == 6;
+        auto* caption = label(QString::fromLatin1(r.caption), QString::fromUtf8(r.captionText),
+                              final ? "finalCaption" : "timeCaption");
+        caption->setAlignment(Qt::AlignCenter);
+        const QString initial = r.isSpeed ? speed : time;
+        auto* a = new DigitDisplay(QLatin1String(r.stem) + u'A', initial, kDigitsA);
+        auto* b = new DigitDisplay(QLatin1String(r.stem) + u'B', initial, kDigitsB);
+        // Lane A reads towards the centre, lane B away from it, as on the
+        // scoreboards at the finish.
+        a->setAlignment(Qt::AlignRight);
+        b->setAlignment(Qt::AlignLeft);
+        if (final) {
+            a->setDigitColor(kDigitsA.lighter(125));
+            b->setDigitColor(kDigitsB.lighter(118));
+            a->setDigitScale(0.78);
+            b->setDigitScale(0.78);
+        }
+        grid->addWidget(a, row, 0);
+        grid->addWidget(caption, row, 1);
+        grid->addWidget(b, row, 2);
+        grid->setRowStretch(row, final ? 14 : 10);
         ++row;
     }
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
-    return lanes;
-}
-
-QWidget* RacePanel::buildCentre() {
-    imgDuasPistas = picture(QStringLiteral("imgDuasPistas"), trackPicture(2));
-    imgProsolo = picture(QStringLiteral("imgProsolo"), trackPicture(1));
-    imgProsolo->hide();
-    lblParcAD = label(QStringLiteral("lblParcAD"), QStringLiteral("---"));
-    edtPenalAProsolo = entry(QStringLiteral("edtPenalAProsolo"));
-    edtPenalAProsolo->hide();
-    lblVersaoJeep = label(QStringLiteral("lblVersaoJeep"), QStringLiteral("Versão JEEP"));
-    lblVersaoJeep->hide();
-    btnTrocaPista =
-        named(new QPushButton(QStringLiteral("Troca Lado ")), QStringLiteral("btnTrocaPista"));
-    btnTrocaPista->hide();
-
-    auto* centre = named(new QWidget, QStringLiteral("pnlCentro"));
-    auto* row = new QHBoxLayout(centre);
-    row->addStretch();
-    row->addWidget(imgDuasPistas);
-    row->addWidget(imgProsolo);
-    row->addWidget(lblParcAD);
-    row->addWidget(edtPenalAProsolo);
-    row->addWidget(lblVersaoJeep);
-    row->addWidget(btnTrocaPista);
-    row->addStretch();
-    return centre;
+    grid->setColumnMinimumWidth(1, 150);
+    return times;
 }
 
 QWidget* RacePanel::buildSums() {
-    edtBonusA = entry(QStringLiteral("edtBonusA"));
-    edtPenalA = entry(QStringLiteral("edtPenalA"));
-    edtBonusB = entry(QStringLiteral("edtBonusB"));
-    edtPenalB = entry(QStringLiteral("edtPenalB"));
-    lblSomaA = label(QStringLiteral("lblSomaA"), QStringLiteral("0"));
-    lblSomaB = label(QStringLiteral("lblSomaB"), QStringLiteral("0"));
-
     // The rules still switch these entries and sums, but the panel itself
     // stays out of sight, so their texts stay "0".
     pnlSomas = named(new QWidget, QStringLiteral("pnlSomas"));
     auto* row = new QHBoxLayout(pnlSomas);
-    for (QWidget* w : {static_cast<QWidget*>(edtBonusA), static_cast<QWidget*>(edtPenalA),
-                       static_cast<QWidget*>(lblSomaA), static_cast<QWidget*>(edtBonusB),
-                       static_cast<QWidget*>(edtPenalB), static_cast<QWidget*>(lblSomaB)})
-        row->addWidget(w);
+    row->addWidget(entry(QStringLiteral("edtBonusA")));
+    row->addWidget(entry(QStringLiteral("edtPenalA")));
+    row->addWidget(label(QStringLiteral("lblSomaA"), QStringLiteral("0")));
+    row->addWidget(entry(QStringLiteral("edtBonusB")));
+    row->addWidget(entry(QStringLiteral("edtPenalB")));
+    row->addWidget(label(QStringLiteral("lblSomaB"), QStringLiteral("0")));
     pnlSomas->hide();
     return pnlSomas;
 }
 
-QWidget* RacePanel::buildStationBar() {
-    imgCatAleOn = picture(QStringLiteral("imgCatAleOn"), lampPicture(Qt::green));
-    imgCatAleOff = picture(QStringLiteral("imgCatAleOff"), lampPicture(Qt::darkGray));
-    imgCatAleOn->hide();
-    // Editable like a port box on the track PC: a pseudo-terminal path can
-    // be typed in when the list does not offer it.
-    SerialCombo = named(new QComboBox, QStringLiteral("SerialCombo"));
-    SerialCombo->setEditable(true);
-    SerialCombo->setMinimumWidth(160);
-    SerialCombo->setEditText(QStringLiteral("> Selecione <"));
-    lblRede = label(QStringLiteral("lblRede"), QStringLiteral("...."));
-    lblEquip = label(QStringLiteral("lblEquip"), QStringLiteral("VUD"));
-
-    auto* bar = named(new QWidget, QStringLiteral("pnlEstacao"));
-    auto* row = new QHBoxLayout(bar);
-    row->addWidget(imgCatAleOn);
-    row->addWidget(imgCatAleOff);
-    row->addWidget(SerialCombo);
-    row->addStretch();
-    row->addWidget(lblRede);
-    row->addWidget(lblEquip);
-    return bar;
+/// The run log as it grows and the messages meant for the hub, for the
+/// operator who wants to see what the controller said.
+QWidget* RacePanel::buildLog() {
+    pnlLog = named(new QFrame, QStringLiteral("pnlLog"));
+    pnlLog->setFixedWidth(360);
+    lstLog = named(new QListWidget, QStringLiteral("lstLog"));
+    lstDiagnostico = named(new QListWidget, QStringLiteral("lstDiagnostico"));
+    auto* column = new QVBoxLayout(pnlLog);
+    column->setContentsMargins(8, 8, 8, 8);
+    column->setSpacing(4);
+    column->addWidget(
+        label(QStringLiteral("capLog"), QStringLiteral("Log da largada"), "toggleCaption"));
+    column->addWidget(lstLog, 3);
+    column->addWidget(label(QStringLiteral("capDiagnostico"), QStringLiteral("Mensagens (hub)"),
+                            "toggleCaption"));
+    column->addWidget(lstDiagnostico, 2);
+    pnlLog->hide();
+    return pnlLog;
 }

@@ -2,76 +2,59 @@
 
 #include <QWidget>
 
-class QComboBox;
+class ClickableLabel;
+class DigitDisplay;
+class LaneView;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
+class RaceToolBar;
+class StartTree;
 
-/// The centre of the main window: the lane A and lane B columns of the race
-/// pair with the measure captions between them, and the station indicators.
+/// The race desk that fills the main window: the toolbar on top, the lane
+/// cards left and right of the drawn tree, the lane times below them with
+/// the measure captions in between, and the run log on the right when the
+/// operator asks for it. Lane A is on the left, lane B on the right, as the
+/// operator sees the track from the start line.
 ///
-/// The widgets are public and named like their objects, as in a form made
-/// with a designer: the main window's rules address them directly and tests
-/// find them by object name.
+/// Every race item is a widget named like its screen-model item, so the
+/// binder finds it by name; the window holds on to the few it wires itself.
 class RacePanel : public QWidget {
     Q_OBJECT
 public:
     explicit RacePanel(QWidget* parent = nullptr);
 
-    // Measure captions, in the middle column.
-    QLabel* lblReacao;
-    QLabel* lbl60;
-    QLabel* lbl50m;
-    QLabel* lbl100m;
-    QLabel* lblVel;
-    QLabel* lblPista;
-    QLabel* lblFinal;
+    RaceToolBar* toolBar;
+    LaneView* laneA;
+    LaneView* laneB;
+    StartTree* tree;
 
-    // Lane values: lane A on the left, lane B on the right.
-    QLabel* lblRA;
-    QLabel* lblRB;
-    QLabel* lblPA;
-    QLabel* lblPB;
-    QLabel* lbl50A;
-    QLabel* lbl50B;
-    QLabel* lbl100A;
-    QLabel* lbl100B;
-    QLabel* lblVA;
-    QLabel* lblVB;
-    QLabel* lblPistaA;
-    QLabel* lblPistaB;
-    QLabel* lblFA;
-    QLabel* lblFB;
+    // Centre pictures the operator clicks.
+    ClickableLabel* imgAutoStartOn;
+    ClickableLabel* imgAutoStartOff;
+    ClickableLabel* imgPlacarOn;
+    ClickableLabel* imgPlacarOff;
+    ClickableLabel* imgCatAleOn;
+    ClickableLabel* imgCatAleOff;
+    ClickableLabel* Image6;  // tree demonstration
+    QLineEdit* edtContagem;
+    QPushButton* btnContagem;
 
-    // Centre pictures: two lanes, or the single lane of a prosolo championship.
-    QLabel* imgDuasPistas;
-    QLabel* imgProsolo;
-    QLabel* lblParcAD;
-    QLineEdit* edtPenalAProsolo;
-
-    // Jeep championships.
-    QLabel* lblVersaoJeep;
-    QPushButton* btnTrocaPista;
-
-    // Bonus, penalty and lane sums: kept in a panel that is never shown.
+    // Kept out of sight; the rules still switch them.
     QWidget* pnlSomas;
-    QLineEdit* edtBonusA;
-    QLineEdit* edtPenalA;
-    QLineEdit* edtBonusB;
-    QLineEdit* edtPenalB;
-    QLabel* lblSomaA;
-    QLabel* lblSomaB;
 
-    // Station indicators.
-    QLabel* imgCatAleOn;
-    QLabel* imgCatAleOff;
-    QLabel* lblRede;
-    QLabel* lblEquip;
-    QComboBox* SerialCombo;
+    // The run log and the hub messages, shown on demand.
+    QWidget* pnlLog;
+    QListWidget* lstLog;
+    QListWidget* lstDiagnostico;
 
 private:
-    QWidget* buildLanes();
     QWidget* buildCentre();
+    QWidget* buildToggles();
+    QWidget* buildCountdown();
+    QWidget* buildTrack();
+    QWidget* buildTimes();
     QWidget* buildSums();
-    QWidget* buildStationBar();
+    QWidget* buildLog();
 };

@@ -35,8 +35,10 @@ void resetRaceScreen(ScreenModel& s) {
         s.setText(QStringLiteral("ckWO") + x, QStringLiteral("N"));
         for (const char* picture : {"imgStatus%1V", "imgStatus%1Q", "imgPreStage%1", "imgStage%1"})
             s.hide(QString::fromLatin1(picture).arg(x));
-        for (const char* lamp : {"spQ%1", "spA%11", "spA%12", "spA%13", "spVE%1"})
-            s.hide(QString::fromLatin1(lamp).arg(x));
+        // Built by concatenation: in "spA%11" arg() would fill placeholder 11.
+        s.hide(QStringLiteral("spQ") + x);
+        s.hide(QStringLiteral("spVE") + x);
+        for (const char* amber : {"1", "2", "3"}) s.hide(QStringLiteral("spA") + x + QLatin1String(amber));
         for (const char* point : {"C", "D", "E", "F", "G", "I", "J"})
             s.setColor(QStringLiteral("spE_") + x + QLatin1String(point), QStringLiteral("green"));
     }

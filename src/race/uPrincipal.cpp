@@ -6,19 +6,32 @@
 #include "core/StationInfo.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "race/ClickableLabel.h"
+#include "race/ControllerProtocol.h"
+#include "race/LaneView.h"
+#include "race/PortComboBox.h"
+#include "race/RaceActions.h"
+#include "race/RaceButton.h"
 #include "race/RacePanel.h"
+#include "race/RaceToolBar.h"
+#include "race/ScreenBinder.h"
+#include "race/SerialLink.h"
+#include "race/StartTree.h"
 
 #include <QComboBox>
 #include <QDebug>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSerialPortInfo>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolButton>
 #include <exception>
 
 using platform::Dialogs;
@@ -46,27 +59,40 @@ TfrmPrincipal::TfrmPrincipal(DM* dm, const platform::StationEnvironment& env, QW
     : QMainWindow(parent),
       m_dm(dm),
       m_env(env),
+      m_link(new SerialLink(14400, this)),
+      m_raceData(dm),
+      m_ctx{m_pair,      m_screen,  *m_link,
+            m_publisher, m_monitor, runLog,
+            m_raceData,  m_pause,   [this] { writeStopLog(); }},
+      m_protocol(new ControllerProtocol(m_ctx, this)),
+      m_actions(new RaceActions(m_ctx, this)),
       m_panel(new RacePanel),
       m_udpServer(new DiscoveryResponder(this)),
-      m_tmrPingMysql(new QTimer(this)) {
+      m_tmrPingMysql(new QTimer(this)),
+      m_tmrLogView(new QTimer(this)) {
     setObjectName(QStringLiteral("frmPrincipal"));
     setCentralWidget(m_panel);
     buildMenu();
     buildStatusBar();
-    resize(1280, 760);
+    // The chrome's rules name the menu bar, the menus and the status bar
+    // only, so dialogs opened over this window keep the system's look.
+    QFile chrome(QStringLiteral(":/ui/chrome.qss"));
+    if (chrome.open(QIODevice::ReadOnly))
+        setStyleSheet(QString::fromUtf8(chrome.readAll()));
+    // The race desk is the station's screen: it takes the whole of it.
+    resize(1366, 768);
+    setWindowState(windowState() | Qt::WindowMaximized);
     m_udpServer->setObjectName(QStringLiteral("UDPServer"));
+    bindScreen();
+    wireRace();
 
     VudApplication::setErrorHandler([this](const QString& message) { ManipulaExcecoes(message); });
-    randomCategory = QStringLiteral("N");
     m_dm->isMainStation = QStringLiteral("N");
     appDir = env.home;
     askMainComputer();
     fillSerialPorts();
-    controllerVersion = QStringLiteral("0");
     QDir().mkpath(RunLog::dayFolder(appDir, QStringLiteral("log"), platform::Clock::today()));
     monitorOpen = QStringLiteral("n");
-    categoryMinTimeA = 0;
-    categoryMinTimeB = 0;
 
     // Without traffic the server drops an idle session after its wait timeout;
     // a ping now and then keeps it, so a run is not the first to notice.
@@ -74,16 +100,89 @@ TfrmPrincipal::TfrmPrincipal(DM* dm, const platform::StationEnvironment& env, QW
     m_tmrPingMysql->setInterval(30000);
     connect(m_tmrPingMysql, &QTimer::timeout, this, &TfrmPrincipal::pingDatabase);
     m_tmrPingMysql->start();
+
+    // Function keys act from whatever control has the focus.
+    qApp->installEventFilter(this);
 }
 
 TfrmPrincipal::~TfrmPrincipal() {
+    qApp->removeEventFilter(this);
+    // These work on the race pair and the screen model, which go before the
+    // window's children would; they go first.
+    delete m_binder;
+    delete m_actions;
+    delete m_protocol;
     m_udpServer->deactivate();
     // The handler points at this window; errors after it go back to the default.
     VudApplication::setErrorHandler({});
 }
 
+/// The screen model becomes the single source of what the race desk shows:
+/// the layout's own texts first, then the idle race screen, rendered at once.
+void TfrmPrincipal::bindScreen() {
+    m_binder = new ScreenBinder(m_screen, this, this);
+    // The station's own indicators are not race items; the window sets them.
+    m_binder->seedFrom(m_panel, {QStringLiteral("SerialCombo"), QStringLiteral("lblRede"),
+                                 QStringLiteral("lblEquip")});
+    resetRaceScreen(m_screen);
+    m_binder->renderAll();
+}
+
+/// The controller's line, the operator's buttons, pictures and keys, to the
+/// protocol and the race actions.
+void TfrmPrincipal::wireRace() {
+    // Queued: each read is decoded from an event of its own, so a bad payload
+    // escapes to the error handler from there and not through the port's
+    // read notification, which would stay blocked for every later read.
+    connect(
+        m_link, &SerialLink::received, m_protocol,
+        [this](const QByteArray& bytes) { m_protocol->receive(bytes); }, Qt::QueuedConnection);
+    connect(m_link, &SerialLink::lost, this, [this](const QString& error) {
+        // The port is closed by now; the operator reconnects with the button.
+        m_screen.setEnabled(QStringLiteral("btnConetaCom"), true);
+        ManipulaExcecoes(error);
+    });
+    m_protocol->onStartReceived = [this] { m_actions->startReceived(); };
+    m_actions->hooks.focusPlate = [this](Lane lane) {
+        LaneView* view = lane == Lane::A ? m_panel->laneA : m_panel->laneB;
+        view->plate->setFocus();
+    };
+
+    RaceToolBar* bar = m_panel->toolBar;
+    RaceActions* a = m_actions;
+    connect(bar->btnNova, &QAbstractButton::clicked, a, &RaceActions::newRace);
+    connect(bar->btnAlinhar, &QAbstractButton::clicked, a, &RaceActions::align);
+    connect(bar->btnLargada, &QAbstractButton::clicked, a, &RaceActions::start);
+    connect(bar->btnSalvar, &QAbstractButton::clicked, a, [a] { a->hooks.save(); });
+    connect(bar->btnCancelar, &QAbstractButton::clicked, a, &RaceActions::cancel);
+    connect(bar->btnLerDados, &QAbstractButton::clicked, a, &RaceActions::readData);
+    connect(bar->ToolButton3, &QAbstractButton::clicked, a, &RaceActions::check);
+    connect(bar->btnFecharPista, &QAbstractButton::clicked, a, &RaceActions::closeTrack);
+    connect(bar->btnTrocaPista, &QAbstractButton::clicked, a, &RaceActions::swapLanes);
+    connect(m_panel->btnContagem, &QAbstractButton::clicked, a, &RaceActions::toggleCountdown);
+    for (ClickableLabel* picture :
+         {m_panel->imgAutoStartOn, m_panel->imgAutoStartOff, m_panel->imgPlacarOn,
+          m_panel->imgPlacarOff, m_panel->imgCatAleOn, m_panel->imgCatAleOff, m_panel->Image6})
+        connect(picture, &ClickableLabel::clicked, a,
+                [a, picture] { a->clickPicture(picture->objectName()); });
+
+    connect(bar->btnConetaCom, &QAbstractButton::clicked, this, &TfrmPrincipal::connectController);
+    connect(m_panel->tree->treeMode, &ClickableLabel::doubleClicked, this,
+            &TfrmPrincipal::disconnectController);
+    connect(bar->Image5, &ClickableLabel::doubleClicked, this,
+            &TfrmPrincipal::disconnectController);
+    bar->SerialCombo->beforePopup = [this] { fillSerialPorts(); };
+
+    for (LaneView* lane : {m_panel->laneA, m_panel->laneB})
+        connect(lane->picture, &ClickableLabel::doubleClicked, this,
+                &TfrmPrincipal::toggleRunLogView);
+    m_tmrLogView->setInterval(500);
+    connect(m_tmrLogView, &QTimer::timeout, this, &TfrmPrincipal::refreshRunLogView);
+}
+
 void TfrmPrincipal::buildMenu() {
     QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("mnuPrincipal"));
 
     QMenu* cadastros = subMenu(this, QStringLiteral("mnuCadastros"), QStringLiteral("Cadastros"));
     m_menu.veiculos =
@@ -170,6 +269,7 @@ void TfrmPrincipal::bindMenu(QAction* action, std::function<void()> open) {
 }
 
 void TfrmPrincipal::buildStatusBar() {
+    statusBar()->setObjectName(QStringLiteral("stbPrincipal"));
     const int widths[] = {500, 150, 350, 150, 50};
     for (int i = 0; i < 5; ++i) {
         auto* panel = new QLabel;
@@ -191,7 +291,7 @@ void TfrmPrincipal::buildStatusBar() {
 
 void TfrmPrincipal::askMainComputer() {
     if (m_dm->serverFound == kYes) {
-        m_panel->lblRede->setText(QStringLiteral("Cliente"));
+        m_panel->toolBar->lblRede->setText(QStringLiteral("Cliente"));
         return;
     }
     if (m_dm->serverFound != QStringLiteral("N"))
@@ -207,27 +307,82 @@ void TfrmPrincipal::askMainComputer() {
     // must be told.
     if (!m_udpServer->activate(m_env.discoveryPort))
         ManipulaExcecoes(QStringLiteral("UDPServer: ") + m_udpServer->errorString());
-    m_panel->lblRede->setText(QStringLiteral("Server"));
+    m_panel->toolBar->lblRede->setText(QStringLiteral("Server"));
     m_dm->isMainStation = kYes;
 }
 
 QStringList TfrmPrincipal::serialPorts(const QStringList& extra) {
-    QStringList ports;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        ports << info.systemLocation();
-    for (const QString& port : extra)
-        if (!ports.contains(port))
-            ports << port;
-    return ports;
+    return SerialLink::availablePorts(extra);
 }
 
 void TfrmPrincipal::fillSerialPorts() {
-    QComboBox* combo = m_panel->SerialCombo;
+    QComboBox* combo = m_panel->toolBar->SerialCombo;
     const QString shown = combo->currentText();
     combo->clear();
     combo->addItems(serialPorts(m_env.extraSerialPorts));
     combo->setCurrentIndex(-1);
     combo->setEditText(shown);
+}
+
+void TfrmPrincipal::connectController() {
+    const QString port = m_panel->toolBar->SerialCombo->currentText();
+    if (port == u"> Selecione <") {
+        platform::dialogs().showMessage(QStringLiteral("Selecione a porta de Comunicação !"), this);
+        return;
+    }
+    try {
+        // Opening closes the port first, so a second click moves to the new port.
+        m_link->open(port);
+    } catch (const std::exception& e) {
+        // The button stays as it was: the operator picks another port and tries again.
+        ManipulaExcecoes(QString::fromUtf8(e.what()));
+        return;
+    }
+    m_screen.setText(QStringLiteral("btnConetaCom"), QStringLiteral("ON"));
+    m_screen.setEnabled(QStringLiteral("btnConetaCom"), false);
+    m_screen.setEnabled(QStringLiteral("btnNova"), true);
+    m_link->write(QStringLiteral("reler@"));
+    m_link->write(QStringLiteral("check@"));
+}
+
+void TfrmPrincipal::disconnectController() {
+    m_link->close();
+    // The caption keeps saying "ON"; the enabled button is what tells the operator.
+    m_screen.setEnabled(QStringLiteral("btnConetaCom"), true);
+}
+
+void TfrmPrincipal::toggleRunLogView() {
+    const bool show = m_panel->pnlLog->isHidden();
+    m_panel->pnlLog->setVisible(show);
+    if (show) {
+        refreshRunLogView();
+        m_tmrLogView->start();
+    } else {
+        m_tmrLogView->stop();
+    }
+}
+
+/// Brings the lists up to date: new run-log lines are added at the end (the
+/// log only grows until it is written and cleared), the hub messages are
+/// the publisher's last ones.
+void TfrmPrincipal::refreshRunLogView() {
+    QListWidget* log = m_panel->lstLog;
+    const QStringList& lines = runLog.lines();
+    if (log->count() > lines.size())
+        log->clear();
+    const bool grew = log->count() < lines.size();
+    for (qsizetype i = log->count(); i < lines.size(); ++i) log->addItem(lines[i]);
+    if (grew)
+        log->scrollToBottom();
+
+    QListWidget* diag = m_panel->lstDiagnostico;
+    QStringList shown;
+    for (int i = 0; i < diag->count(); ++i) shown << diag->item(i)->text();
+    if (shown != m_publisher.recent) {
+        diag->clear();
+        diag->addItems(m_publisher.recent);
+        diag->scrollToBottom();
+    }
 }
 
 void TfrmPrincipal::pingDatabase() {
@@ -269,11 +424,28 @@ QString TfrmPrincipal::writeStopLog() {
 }
 
 void TfrmPrincipal::setStatusMessage(const QString& text) {
-    m_status[0]->setText(text);
+    // Through the model: the countdown writes the same panel there.
+    m_screen.setText(QStringLiteral("pnlStatus0"), text);
 }
 
 QString TfrmPrincipal::statusPanelText(int index) const {
     return index >= 0 && index < int(m_status.size()) ? m_status[size_t(index)]->text() : QString();
+}
+
+bool TfrmPrincipal::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() != QEvent::KeyPress)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(e);
+    if (key->key() < Qt::Key_F1 || key->key() > Qt::Key_F5)
+        return false;
+    // Only for this window's controls: a modal window on top keeps its keys.
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!w || w->window() != this)
+        return false;
+    // A held key would start a new race or a save over and over.
+    if (!key->isAutoRepeat())
+        m_actions->handleKey(key->key());
+    return true;
 }
 
 bool TfrmPrincipal::event(QEvent* e) {
@@ -296,17 +468,19 @@ void TfrmPrincipal::applyActivation() {
     auto flag = [&](const QString& column) { return championship.text(column) == kYes; };
 
     const bool bonus = flag(QStringLiteral("BONUS"));
-    for (QLineEdit* e :
-         {m_panel->edtBonusA, m_panel->edtPenalA, m_panel->edtBonusB, m_panel->edtPenalB})
-        e->setEnabled(bonus);
+    for (const char* entry : {"edtBonusA", "edtPenalA", "edtBonusB", "edtPenalB"})
+        m_screen.setEnabled(QLatin1String(entry), bonus);
 
     // With a flying start the car passes the first sensor already moving, so
     // that column shows its entry speed instead of a 60-foot time.
-    m_panel->lbl60->setText(flag(QStringLiteral("LARG_LANCADA")) ? QStringLiteral("Vel. Inic")
-                                                                 : QStringLiteral("60 Ft"));
+    m_screen.setText(QStringLiteral("lbl60"), flag(QStringLiteral("LARG_LANCADA"))
+                                                  ? QStringLiteral("Vel. Inic")
+                                                  : QStringLiteral("60 Ft"));
     applyJeep(flag(QStringLiteral("JEEP")));
-    m_panel->lbl50m->setText(m_dm->qryConfiguracao->text(QStringLiteral("S_50M")));
-    m_panel->lbl100m->setText(m_dm->qryConfiguracao->text(QStringLiteral("S_100M")));
+    m_screen.setText(QStringLiteral("lbl50m"),
+                     m_dm->qryConfiguracao->text(QStringLiteral("S_50M")));
+    m_screen.setText(QStringLiteral("lbl100m"),
+                     m_dm->qryConfiguracao->text(QStringLiteral("S_100M")));
     applyProsolo(flag(QStringLiteral("PROSOLO")));
 
     m_status[4]->setText(m_dm->serverAddress);
@@ -320,34 +494,32 @@ void TfrmPrincipal::applyActivation() {
 void TfrmPrincipal::applyJeep(bool jeep) {
     m_menu.classificacao->setEnabled(!jeep && isBound(m_menu.classificacao));
     m_menu.temposJeep->setVisible(jeep);
-    m_panel->lblVersaoJeep->setVisible(jeep);
-    m_panel->btnTrocaPista->setVisible(jeep);
-    m_panel->lblSomaA->setVisible(jeep);
-    m_panel->lblSomaB->setVisible(jeep);
-    for (QLabel* l :
-         {m_panel->lblPista, m_panel->lblVel, m_panel->lbl50m, m_panel->lbl100m, m_panel->lbl60,
-          m_panel->lbl50A, m_panel->lbl50B, m_panel->lbl100A, m_panel->lbl100B, m_panel->lblPA,
-          m_panel->lblPB, m_panel->lblPistaA, m_panel->lblPistaB, m_panel->lblVA, m_panel->lblVB})
-        l->setVisible(!jeep);
+    for (const char* item : {"lblVersaoJeep", "btnTrocaPista", "lblSomaA", "lblSomaB"})
+        m_screen.setVisible(QLatin1String(item), jeep);
+    for (const char* item :
+         {"lblPista", "lblVel", "lbl50m", "lbl100m", "lbl60", "lbl50A", "lbl50B", "lbl100A",
+          "lbl100B", "lblPA", "lblPB", "lblPistaA", "lblPistaB", "lblVA", "lblVB"})
+        m_screen.setVisible(QLatin1String(item), !jeep);
 }
 
 /// A prosolo championship runs one car at a time, on lane A, with a penalty
 /// the operator may add to its time.
 void TfrmPrincipal::applyProsolo(bool prosolo) {
-    m_panel->edtPenalAProsolo->setText(QStringLiteral("0"));
-    m_panel->edtPenalAProsolo->setVisible(prosolo);
-    m_panel->imgProsolo->setVisible(prosolo);
-    m_panel->imgDuasPistas->setVisible(!prosolo);
-    m_panel->lblParcAD->setText(prosolo ? QStringLiteral("PENALIZAR") : QStringLiteral("---"));
+    m_screen.setText(QStringLiteral("edtPenalAProsolo"), QStringLiteral("0"));
+    m_screen.setVisible(QStringLiteral("edtPenalAProsolo"), prosolo);
+    m_screen.setVisible(QStringLiteral("imgProsolo"), prosolo);
+    m_screen.setVisible(QStringLiteral("imgDuasPistas"), !prosolo);
+    m_screen.setText(QStringLiteral("lblParcAD"),
+                     prosolo ? QStringLiteral("PENALIZAR") : QStringLiteral("---"));
 }
 
 void TfrmPrincipal::applyShow() {
-    const bool random = randomCategory == kYes;
-    m_panel->imgCatAleOn->setVisible(random);
-    m_panel->imgCatAleOff->setVisible(!random);
+    const bool random = m_pair.randomCategory == kYes;
+    m_screen.setVisible(QStringLiteral("imgCatAleOn"), random);
+    m_screen.setVisible(QStringLiteral("imgCatAleOff"), !random);
     setWindowTitle(caption(m_dm->qryCampeonato->text(QStringLiteral("CAMPEONATO")),
                            m_dm->qryEvento->text(QStringLiteral("EVENTO"))));
-    m_panel->lblEquip->setText(
+    m_panel->toolBar->lblEquip->setText(
         equipmentName(m_dm->qryConfiguracao->text(QStringLiteral("EQUIPAMENTO"))));
 }
 

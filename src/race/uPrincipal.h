@@ -1,7 +1,13 @@
 #pragma once
 
+#include "platform/Pause.h"
 #include "platform/StationEnvironment.h"
+#include "race/DmRaceData.h"
+#include "race/DroppingPublisher.h"
+#include "race/RaceContext.h"
+#include "race/RacePair.h"
 #include "race/RunLog.h"
+#include "race/ScreenModel.h"
 
 #include <QMainWindow>
 #include <QSet>
@@ -9,18 +15,26 @@
 #include <array>
 #include <functional>
 
+class ControllerProtocol;
 class DM;
 class DiscoveryResponder;
 class QAction;
 class QLabel;
 class QMenu;
 class QTimer;
+class RaceActions;
 class RacePanel;
+class ScreenBinder;
+class SerialLink;
 
-/// The station's main window: the race pair in the centre, the main menu,
+/// The station's main window: the race desk in the centre, the main menu,
 /// the status bar, the run log and its files, the error handler of the whole
 /// program, the database keep-alive and, on the main computer, the answer to
 /// the other stations' discovery.
+///
+/// The race itself is run by the controller protocol and the race actions on
+/// the race pair and the screen model; this window renders the model, hands
+/// them the operator's clicks and keys, and owns the controller's port.
 class TfrmPrincipal : public QMainWindow {
     Q_OBJECT
 public:
@@ -29,15 +43,18 @@ public:
 
     DM* dm() const { return m_dm; }
     RacePanel* racePanel() const { return m_panel; }
+    RacePair& racePair() { return m_pair; }
+    ScreenModel& screen() { return m_screen; }
+    SerialLink& controllerLink() { return *m_link; }
+    ControllerProtocol& protocol() { return *m_protocol; }
+    RaceActions& raceActions() { return *m_actions; }
+    DroppingPublisher& publisher() { return m_publisher; }
 
-    // Window-wide state.
+    // Window-wide state. The race pair's own (controller version, random
+    // category and the rest) is in racePair().
     RunLog runLog;
-    QString appDir;             // station folder, with the trailing '/'
-    QString controllerVersion;  // firmware version reported by the controller
-    QString randomCategory;     // "S" / "N"
-    QString monitorOpen;        // results monitor open: "s" / "n"
-    double categoryMinTimeA = 0;
-    double categoryMinTimeB = 0;
+    QString appDir;       // station folder, with the trailing '/'
+    QString monitorOpen;  // results monitor open: "s" / "n"
 
     void ManipulaExcecoes(const QString& message);
 
@@ -57,6 +74,12 @@ public:
 
     /// Refills `SerialCombo`, keeping what it shows.
     void fillSerialPorts();
+    /// The connect button: opens the port chosen in the list and greets the controller.
+    void connectController();
+    /// A double click on the tree-mode caption or the controller picture.
+    void disconnectController();
+    /// A double click on a lane picture: the run log and the hub messages.
+    void toggleRunLogView();
 
     /// The serial ports of this PC, then the configured extra ones.
     static QStringList serialPorts(const QStringList& extra);
@@ -67,6 +90,8 @@ public:
 protected:
     bool event(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    /// Key preview: F1 to F5 reach the race actions whatever control has the focus.
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     // The entries of the main menu; those without a window yet stay disabled.
@@ -106,16 +131,34 @@ private:
     void buildStatusBar();
     void bindMenu(QAction* action, std::function<void()> open);
     bool isBound(QAction* action) const { return m_bound.contains(action); }
+    void bindScreen();
+    void wireRace();
     void askMainComputer();
     void pingDatabase();
     void applyJeep(bool jeep);
     void applyProsolo(bool prosolo);
+    void refreshRunLogView();
 
     DM* m_dm;
     platform::StationEnvironment m_env;
+
+    // The race: its state, its screen and the outputs the rules write to.
+    RacePair m_pair;
+    ScreenModel m_screen;
+    SerialLink* m_link;
+    DroppingPublisher m_publisher;
+    NullMonitor m_monitor;
+    DmRaceData m_raceData;
+    platform::BlockingPause m_pause;
+    RaceContext m_ctx;
+    ControllerProtocol* m_protocol;
+    RaceActions* m_actions;
+
     RacePanel* m_panel;
+    ScreenBinder* m_binder = nullptr;
     DiscoveryResponder* m_udpServer;
     QTimer* m_tmrPingMysql;
+    QTimer* m_tmrLogView;
     std::array<QLabel*, 5> m_status{};
     Menu m_menu{};
     QSet<QAction*> m_bound;

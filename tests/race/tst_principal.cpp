@@ -133,8 +133,8 @@ private slots:
         auto w = makeWindow();
         QCOMPARE(w->objectName(), QStringLiteral("frmPrincipal"));
         QCOMPARE(w->appDir, m_env.home);
-        QCOMPARE(w->controllerVersion, QStringLiteral("0"));
-        QCOMPARE(w->randomCategory, QStringLiteral("N"));
+        QCOMPARE(w->racePair().controllerVersion, QStringLiteral("0"));
+        QCOMPARE(w->racePair().randomCategory, QStringLiteral("N"));
         QCOMPARE(w->monitorOpen, QStringLiteral("n"));
         // Only the saved-run folder of the day is made up front.
         QVERIFY(QDir(m_env.home + QStringLiteral("log/20261114")).exists());
@@ -417,7 +417,7 @@ private slots:
         QFETCH(QString, label);
         setSettings({{QStringLiteral("EQUIPAMENTO"), equipment}});
         auto w = makeWindow();
-        w->randomCategory = random;
+        w->racePair().randomCategory = random;
         w->applyShow();
 
         QCOMPARE(

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QFrame>
+
+class ClickableLabel;
+class PortComboBox;
+class QLabel;
+class QToolButton;
+class RaceButton;
+
+/// The race toolbar across the top of the main window: the race actions in
+/// the order a pair goes through them, then the controller link (port list,
+/// connect button) and the station's network role and equipment.
+class RaceToolBar : public QFrame {
+    Q_OBJECT
+public:
+    explicit RaceToolBar(QWidget* parent = nullptr);
+
+    RaceButton* btnNova;
+    RaceButton* btnAlinhar;
+    RaceButton* btnLargada;
+    RaceButton* btnSalvar;
+    RaceButton* btnCancelar;
+    RaceButton* btnLerDados;
+    RaceButton* ToolButton3;  // "Check"
+    RaceButton* btnFecharPista;
+    RaceButton* btnTrocaPista;
+
+    ClickableLabel* Image5;  // the controller; a double click disconnects it
+    PortComboBox* SerialCombo;
+    QToolButton* btnConetaCom;
+    QLabel* lblRede;
+    QLabel* lblEquip;
+
+private:
+    QWidget* buildLink();
+};
