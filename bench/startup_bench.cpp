@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
         ini.close();
         env.discoveryTargets = {QHostAddress(QHostAddress::LocalHost)};
         env.discoveryPort = 39999;
+        env.hubPort = 0;
         env.discoveryTimeoutMs = 0;  // discovery excluded: no wait for answers
         env.localAddresses = {QStringLiteral("127.0.0.1")};
         ScriptedDialogs dialogs;

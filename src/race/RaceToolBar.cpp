@@ -49,6 +49,8 @@ RaceToolBar::RaceToolBar(QWidget* parent) : QFrame(parent) {
                                     QStringLiteral("Fechar Pista"), QStringLiteral("fecharpista"));
     btnTrocaPista = new RaceButton(QStringLiteral("btnTrocaPista"), QStringLiteral("Troca Lado "),
                                    QStringLiteral("trocapista"));
+    btnMiniPlacar = new RaceButton(QStringLiteral("btnMiniPlacar"), QStringLiteral(" Mini-Placar"),
+                                   QStringLiteral("miniplacar"));
     // The buttons that move the race on are the ones the operator looks for
     // under pressure: they get the stronger frame.
     for (RaceButton* b : {btnNova, btnAlinhar, btnLargada, btnSalvar})
@@ -62,7 +64,7 @@ RaceToolBar::RaceToolBar(QWidget* parent) : QFrame(parent) {
     for (RaceButton* b : {btnNova, btnAlinhar, btnLargada, btnSalvar, btnCancelar})
         row->addWidget(b);
     row->addWidget(separator());
-    for (RaceButton* b : {btnLerDados, ToolButton3, btnFecharPista, btnTrocaPista})
+    for (RaceButton* b : {btnLerDados, ToolButton3, btnFecharPista, btnMiniPlacar, btnTrocaPista})
         row->addWidget(b);
     row->addStretch(1);
     row->addWidget(buildLink());

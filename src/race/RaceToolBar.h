@@ -25,6 +25,7 @@ public:
     RaceButton* ToolButton3;  // "Check"
     RaceButton* btnFecharPista;
     RaceButton* btnTrocaPista;
+    RaceButton* btnMiniPlacar;  // opens the results monitor
 
     ClickableLabel* Image5;  // the controller; a double click disconnects it
     PortComboBox* SerialCombo;

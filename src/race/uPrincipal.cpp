@@ -8,6 +8,9 @@
 #include "platform/Dialogs.h"
 #include "race/ClickableLabel.h"
 #include "race/ControllerProtocol.h"
+#include "race/HubClient.h"
+#include "race/MessageHub.h"
+#include "race/uMonitor2.h"
 #include "race/LaneView.h"
 #include "race/PortComboBox.h"
 #include "race/RaceActions.h"
@@ -60,9 +63,12 @@ TfrmPrincipal::TfrmPrincipal(DM* dm, const platform::StationEnvironment& env, QW
       m_dm(dm),
       m_env(env),
       m_link(new SerialLink(14400, this)),
+      m_hub(new MessageHub(this)),
+      m_hubClient(new HubClient(this)),
+      m_monitorWindows(new ResultsMonitorWindows(this)),
       m_raceData(dm),
       m_ctx{m_pair,      m_screen,  *m_link,
-            m_publisher, m_monitor, runLog,
+            *m_hubClient, *m_monitorWindows, runLog,
             m_raceData,  m_pause,   [this] { writeStopLog(); }},
       m_protocol(new ControllerProtocol(m_ctx, this)),
       m_actions(new RaceActions(m_ctx, this)),
@@ -92,7 +98,6 @@ TfrmPrincipal::TfrmPrincipal(DM* dm, const platform::StationEnvironment& env, QW
     askMainComputer();
     fillSerialPorts();
     QDir().mkpath(RunLog::dayFolder(appDir, QStringLiteral("log"), platform::Clock::today()));
-    monitorOpen = QStringLiteral("n");
 
     // Without traffic the server drops an idle session after its wait timeout;
     // a ping now and then keeps it, so a run is not the first to notice.
@@ -159,6 +164,12 @@ void TfrmPrincipal::wireRace() {
     connect(bar->ToolButton3, &QAbstractButton::clicked, a, &RaceActions::check);
     connect(bar->btnFecharPista, &QAbstractButton::clicked, a, &RaceActions::closeTrack);
     connect(bar->btnTrocaPista, &QAbstractButton::clicked, a, &RaceActions::swapLanes);
+    connect(bar->btnMiniPlacar, &QAbstractButton::clicked, this, &TfrmPrincipal::openMonitor);
+    connect(m_hub, &MessageHub::clientConnected, this, &TfrmPrincipal::greetCompanion);
+    connect(m_hub, &MessageHub::clientDropped, this,
+            [this](const QString& reason) { runLog.appendTimed(reason); });
+    connect(m_hub, &MessageHub::whatsAppStatus, this, &TfrmPrincipal::whatsAppStatus);
+    connect(m_hubClient, &HubClient::received, this, &TfrmPrincipal::noteHubText);
     connect(m_panel->btnContagem, &QAbstractButton::clicked, a, &RaceActions::toggleCountdown);
     for (ClickableLabel* picture :
          {m_panel->imgAutoStartOn, m_panel->imgAutoStartOff, m_panel->imgPlacarOn,
@@ -364,7 +375,7 @@ void TfrmPrincipal::toggleRunLogView() {
 
 /// Brings the lists up to date: new run-log lines are added at the end (the
 /// log only grows until it is written and cleared), the hub messages are
-/// the publisher's last ones.
+/// the last ones the hub relayed.
 void TfrmPrincipal::refreshRunLogView() {
     QListWidget* log = m_panel->lstLog;
     const QStringList& lines = runLog.lines();
@@ -378,9 +389,9 @@ void TfrmPrincipal::refreshRunLogView() {
     QListWidget* diag = m_panel->lstDiagnostico;
     QStringList shown;
     for (int i = 0; i < diag->count(); ++i) shown << diag->item(i)->text();
-    if (shown != m_publisher.recent) {
+    if (shown != m_recentMessages) {
         diag->clear();
-        diag->addItems(m_publisher.recent);
+        diag->addItems(m_recentMessages);
         diag->scrollToBottom();
     }
 }
@@ -483,6 +494,7 @@ void TfrmPrincipal::applyActivation() {
                      m_dm->qryConfiguracao->text(QStringLiteral("S_100M")));
     applyProsolo(flag(QStringLiteral("PROSOLO")));
 
+    activateHub();
     m_status[4]->setText(m_dm->serverAddress);
     // The address is settled only after this window was created, so the
     // responder learns it here rather than when it was activated.
@@ -529,4 +541,42 @@ QString TfrmPrincipal::equipmentName(const QString& code) {
 
 QString TfrmPrincipal::caption(const QString& championship, const QString& event) {
     return QStringLiteral("VELTRANOX & VUD | ") + championship + QStringLiteral(" - ") + event;
+}
+
+QString TfrmPrincipal::monitorOpen() const { return m_monitorWindows->flag(); }
+
+/// The hub and the station's own connection to it: opened at the first
+/// activation and reopened by a later one when something closed them.
+void TfrmPrincipal::activateHub() {
+    if (!m_hub->isListening() && !m_hub->listen(m_env.hubPort)) {
+        setStatusMessage(QStringLiteral("Hub: porta %1 indisponível: %2")
+                             .arg(m_env.hubPort)
+                             .arg(m_hub->errorString()));
+    }
+    // Port 0 lets tests run side by side: the client follows the port taken.
+    m_hubClient->activate(m_hub->isListening() ? m_hub->port() : m_env.hubPort);
+}
+
+/// Every companion that connects learns which championship and event run.
+void TfrmPrincipal::greetCompanion() {
+    m_hubClient->publish(QStringLiteral("campeonato:") +
+                         m_dm->qryCampeonato->text(QStringLiteral("CAMPEONATO")) + u'@');
+    m_hubClient->publish(QStringLiteral("evento:") + m_dm->qryEvento->text(QStringLiteral("EVENTO")) +
+                         u'@');
+    m_hubClient->publish(QStringLiteral("local:") + m_dm->qryEvento->text(QStringLiteral("LOCAL")) +
+                         u'@');
+}
+
+/// Keeps the last messages the hub relayed back to the station, split at "@".
+void TfrmPrincipal::noteHubText(const QByteArray& text) {
+    constexpr int kKept = 50;
+    for (const QByteArray& piece : text.split('@'))
+        if (!piece.isEmpty()) m_recentMessages << QString::fromUtf8(piece) + u'@';
+    while (m_recentMessages.size() > kKept) m_recentMessages.removeFirst();
+}
+
+/// " Mini-Placar": a monitor window for a second screen, when the organizer
+/// chose that layout.
+void TfrmPrincipal::openMonitor() {
+    m_monitorWindows->open(m_dm->qryOrganizador->integer(QStringLiteral("OP_MONITOR")));
 }

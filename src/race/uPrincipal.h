@@ -3,7 +3,6 @@
 #include "platform/Pause.h"
 #include "platform/StationEnvironment.h"
 #include "race/DmRaceData.h"
-#include "race/DroppingPublisher.h"
 #include "race/RaceContext.h"
 #include "race/RacePair.h"
 #include "race/RunLog.h"
@@ -16,6 +15,9 @@
 #include <functional>
 
 class ControllerProtocol;
+class HubClient;
+class MessageHub;
+class ResultsMonitorWindows;
 class DM;
 class DiscoveryResponder;
 class QAction;
@@ -48,13 +50,18 @@ public:
     SerialLink& controllerLink() { return *m_link; }
     ControllerProtocol& protocol() { return *m_protocol; }
     RaceActions& raceActions() { return *m_actions; }
-    DroppingPublisher& publisher() { return m_publisher; }
+    HubClient& publisher() { return *m_hubClient; }
+    MessageHub& hub() { return *m_hub; }
+    ResultsMonitorWindows& monitor() { return *m_monitorWindows; }
+    /// The hub messages seen lately, for the diagnostic list.
+    const QStringList& recentMessages() const { return m_recentMessages; }
 
     // Window-wide state. The race pair's own (controller version, random
     // category and the rest) is in racePair().
     RunLog runLog;
     QString appDir;       // station folder, with the trailing '/'
-    QString monitorOpen;  // results monitor open: "s" / "n"
+    /// "s" while the results monitor is open, "n" otherwise.
+    QString monitorOpen() const;
 
     void ManipulaExcecoes(const QString& message);
 
@@ -86,6 +93,10 @@ public:
     /// The name shown for the stored CONFIGURACAO.EQUIPAMENTO code.
     static QString equipmentName(const QString& code);
     static QString caption(const QString& championship, const QString& event);
+
+signals:
+    /// "EnviaWhats:Conectado" / "EnviaWhats:Desconectou" passed through the hub.
+    void whatsAppStatus(const QString& status);
 
 protected:
     bool event(QEvent* e) override;
@@ -138,6 +149,10 @@ private:
     void applyJeep(bool jeep);
     void applyProsolo(bool prosolo);
     void refreshRunLogView();
+    void activateHub();
+    void greetCompanion();
+    void noteHubText(const QByteArray& text);
+    void openMonitor();
 
     DM* m_dm;
     platform::StationEnvironment m_env;
@@ -146,8 +161,10 @@ private:
     RacePair m_pair;
     ScreenModel m_screen;
     SerialLink* m_link;
-    DroppingPublisher m_publisher;
-    NullMonitor m_monitor;
+    MessageHub* m_hub;
+    HubClient* m_hubClient;
+    ResultsMonitorWindows* m_monitorWindows;
+    QStringList m_recentMessages;
     DmRaceData m_raceData;
     platform::BlockingPause m_pause;
     RaceContext m_ctx;

@@ -34,6 +34,7 @@ struct StationHome {
         env.discoveryTargets = {QHostAddress(QHostAddress::LocalHost)};
         env.discoveryPort = freeUdpPort();
         env.discoveryTimeoutMs = 150;
+        env.hubPort = 0;
         env.localAddresses = {QStringLiteral("127.0.0.1")};
         if (withBdIni) {
             QFile f(env.home + QStringLiteral("bd.ini"));

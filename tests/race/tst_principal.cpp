@@ -119,6 +119,7 @@ private slots:
         m_env = platform::StationEnvironment{};
         m_env.home = m_home->path() + u'/';
         m_env.discoveryPort = freeUdpPort();
+        m_env.hubPort = 0;  // a hub of the test's own
         m_env.extraSerialPorts = {QStringLiteral("/tmp/vud-sim-port")};
         m_dm->serverAddress = QStringLiteral("10.1.1.5");
         platform::Clock::setFixed(kSaveTime);
@@ -135,7 +136,7 @@ private slots:
         QCOMPARE(w->appDir, m_env.home);
         QCOMPARE(w->racePair().controllerVersion, QStringLiteral("0"));
         QCOMPARE(w->racePair().randomCategory, QStringLiteral("N"));
-        QCOMPARE(w->monitorOpen, QStringLiteral("n"));
+        QCOMPARE(w->monitorOpen(), QStringLiteral("n"));
         // Only the saved-run folder of the day is made up front.
         QVERIFY(QDir(m_env.home + QStringLiteral("log/20261114")).exists());
         QVERIFY(!QDir(m_env.home + QStringLiteral("log2")).exists());

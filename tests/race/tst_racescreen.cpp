@@ -7,6 +7,7 @@
 #include "race/RaceActions.h"
 #include "race/RaceButton.h"
 #include "race/SerialLink.h"
+#include "race/HubClient.h"
 #include "race/uPrincipal.h"
 
 #include <fcntl.h>
@@ -195,6 +196,7 @@ private slots:
         m_env = platform::StationEnvironment{};
         m_env.home = m_home->path() + u'/';
         m_env.discoveryPort = freeUdpPort();
+        m_env.hubPort = 0;  // a hub of the test's own
         m_dm->serverAddress = QStringLiteral("10.1.1.5");
     }
 
@@ -459,13 +461,14 @@ private slots:
 
     void buttonsAndPicturesReachTheRace() {
         auto w = makeWindow();
+        w->applyActivation();  // opens the hub and the station's connection to it
+        QTRY_VERIFY(w->publisher().isConnected());
         child<QAbstractButton>(*w, "btnNova")->click();
         QVERIFY(!child(*w, "btnNova")->isEnabled());
         QVERIFY(child(*w, "btnSalvar")->isEnabled());
         QVERIFY(child(*w, "edtPlacaA")->isEnabled());
-        // Until the hub exists, what would go out is dropped and kept for the operator.
-        QVERIFY(!w->publisher().recent.isEmpty());
-        QVERIFY(w->publisher().recent.first().startsWith(QStringLiteral("Nova:")));
+        // The hub relays the station's own message back to it.
+        QTRY_VERIFY(w->recentMessages().contains(QStringLiteral("Nova:D@")));
 
         child<QAbstractButton>(*w, "btnCancelar")->click();
         QVERIFY(child(*w, "btnNova")->isEnabled());
@@ -486,6 +489,8 @@ private slots:
         auto w = makeWindow();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->applyActivation();
+        QTRY_VERIFY(w->publisher().isConnected());
         auto* log = child<QListWidget>(*w, "lstLog");
         QVERIFY(child(*w, "pnlLog")->isHidden());
 
@@ -494,8 +499,10 @@ private slots:
         QVERIFY(!child(*w, "pnlLog")->isHidden());
         QCOMPARE(log->count(), w->runLog.lines().size());
         QVERIFY(log->item(0)->text().endsWith(QStringLiteral("#BTN-Nova_Largada!")));
-        QCOMPARE(child<QListWidget>(*w, "lstDiagnostico")->item(0)->text(),
-                 w->publisher().recent.first());
+        QTRY_VERIFY(!w->recentMessages().isEmpty());
+        auto* diag = child<QListWidget>(*w, "lstDiagnostico");
+        QTRY_VERIFY(diag->count() > 0);
+        QCOMPARE(diag->item(0)->text(), w->recentMessages().first());
 
         // New lines follow while it is open.
         w->runLog.append(QStringLiteral("09:00:00#RA0.512"));
