@@ -119,13 +119,13 @@ void TestControllerSim::answersCommands_data() {
     QTest::addColumn<QStringList>("writes");
     QTest::addColumn<QByteArray>("reply");
     QTest::newRow("check") << QStringList{} << QStringList{"check@"}
-                           << QByteArray("SysOK\nversao:4.5\n");
+                           << QByteArray("SysOK\nversao:4.5\ne_AJ-LOW\ne_BJ-LOW\n");
     QTest::newRow("firmware version") << QStringList{"--firmware", "4.3"} << QStringList{"check@"}
-                                      << QByteArray("SysOK\nversao:4.3\n");
+                                      << QByteArray("SysOK\nversao:4.3\ne_AJ-LOW\ne_BJ-LOW\n");
     QTest::newRow("command split over two writes")
-        << QStringList{} << QStringList{"chec", "k@"} << QByteArray("SysOK\nversao:4.5\n");
+        << QStringList{} << QStringList{"chec", "k@"} << QByteArray("SysOK\nversao:4.5\ne_AJ-LOW\ne_BJ-LOW\n");
     QTest::newRow("two commands in one write")
-        << QStringList{} << QStringList{"reler@check@"} << QByteArray("SysOK\nversao:4.5\n");
+        << QStringList{} << QStringList{"reler@check@"} << QByteArray("SysOK\nversao:4.5\ne_AJ-LOW\ne_BJ-LOW\n");
     QTest::newRow("alinhar") << QStringList{} << QStringList{"alinhar@"} << QByteArray("Alinhar\n");
     QTest::newRow("station's Largada needs no answer")
         << QStringList{} << QStringList{"Largada"} << QByteArray();

@@ -67,6 +67,9 @@ void ControllerSim::handle(const QByteArray& command) {
         // "versao:" takes the rest of the station's buffer, so the version
         // must be the whole line.
         send("versao:" + m_options.firmware.toLatin1());
+        // The finish beams are clear: the station may align the pair.
+        send("e_AJ-LOW");
+        send("e_BJ-LOW");
     } else if (command == "reler@") {
         for (const QByteArray& line : std::as_const(m_lastRace)) send(line);
     } else if (command == "alinhar@") {

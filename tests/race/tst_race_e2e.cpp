@@ -1,0 +1,132 @@
+#include "ScriptedDialogs.h"
+#include "TestDatabase.h"
+#include "app/VudApplication.h"
+#include "app/uDM.h"
+#include "race/HubClient.h"
+#include "race/MessageHub.h"
+#include "race/uPrincipal.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFile>
+#include <QProcess>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+/// The controller simulator in its own process, as the station meets it on site.
+struct Simulator {
+    QProcess process;
+    QString path;
+    QString log;
+    Simulator(const QString& logFile, const QStringList& extra) : log(logFile) {
+        process.setProgram(QStringLiteral(VUD_CONTROLLER_SIM));
+        process.setArguments(QStringList{"--speed", "8", "--seed", "7", "--log", logFile} + extra);
+        process.start();
+        for (int i = 0; i < 100 && !process.canReadLine(); ++i) process.waitForReadyRead(100);
+        const QByteArray first = process.readLine().trimmed();
+        if (first.startsWith("ready ")) path = QString::fromLocal8Bit(first.mid(6));
+    }
+    ~Simulator() {
+        process.terminate();
+        if (!process.waitForFinished(3000)) process.kill();
+    }
+    QStringList commands() const {
+        QFile f(log);
+        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).split(u'\n', Qt::SkipEmptyParts)
+                                           : QStringList();
+    }
+};
+
+QAbstractButton* button(QWidget& w, const char* name) {
+    return w.findChild<QAbstractButton*>(QString::fromLatin1(name));
+}
+
+}  // namespace
+
+class TestRaceEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void aWholePairFromNewRaceToTheFinish() {
+        TestDatabase tdb;
+        tdb.loadFile(qEnvironmentVariable("VUD_SOURCE_DIR") + "/data/demo.sql");
+        DM dm(tdb.settings());
+        dm.openSharedQueries();
+        dm.qryEvento->setParam("codigo", 2);
+        dm.qryCampeonato->close();
+        dm.qryCampeonato->setParam("codigo", 1);
+        dm.qryCampeonato->open();
+        dm.serverFound = "S";  // no main-computer question
+        QTemporaryDir home;
+        Simulator sim(home.filePath("sim.log"), {"--lane-a", "0.512,6.498", "--lane-b", "0.430,6.900"});
+        QVERIFY(!sim.path.isEmpty());
+
+        platform::StationEnvironment env;
+        env.home = home.path() + u'/';
+        env.hubPort = 0;
+        env.discoveryPort = 0;
+        ScriptedDialogs dialogs;
+        TfrmPrincipal w(&dm, env);
+        w.applyActivation();
+        QTRY_VERIFY(w.publisher().isConnected());
+        QTcpSocket companion;
+        QByteArray heard;
+        connect(&companion, &QTcpSocket::readyRead, this, [&] { heard += companion.readAll(); });
+        companion.connectToHost(QHostAddress::LocalHost, w.hub().port());
+        QVERIFY(companion.waitForConnected(3000));
+        QTRY_VERIFY(heard.contains("campeonato:Campeonato Regional de Arrancada 2026@"));
+
+        // Connect the controller port.
+        auto* ports = w.findChild<QComboBox*>("SerialCombo");
+        ports->setEditText(sim.path);
+        button(w, "btnConetaCom")->click();
+        QTRY_COMPARE(w.racePair().controllerVersion, QString("4.5"));
+
+        button(w, "btnNova")->click();
+        // Lane loading fills these from the typed numbers.
+        w.racePair().a.vehicleCode = 1;
+        w.racePair().b.vehicleCode = 2;
+        w.racePair().a.panelText = "T75";
+        w.racePair().b.panelText = "T75";
+        w.screen().setText("edtPlacaA", "10");
+        w.screen().setText("edtPlacaB", "11");
+
+        // Firmware above 4.3 checks first; the clear finish beams then allow aligning.
+        QCOMPARE(button(w, "btnAlinhar")->text(), QString("Check"));
+        button(w, "btnAlinhar")->click();
+        QTRY_COMPARE(button(w, "btnAlinhar")->text(), QString("Alinhar"));
+        button(w, "btnAlinhar")->click();
+        QTRY_COMPARE(button(w, "btnAlinhar")->text(), QString("Abortar"));
+        QVERIFY(button(w, "btnLargada")->isEnabled());
+        button(w, "btnLargada")->click();
+
+        QTRY_VERIFY_WITH_TIMEOUT(heard.contains("Gan"), 15000);
+        QCOMPARE(w.screen().text("lblRA"), QString("0.512"));
+        QCOMPARE(w.screen().text("lblPistaA"), QString("6.498"));
+        QCOMPARE(w.screen().text("lblFA"), QString("7,010"));
+        QCOMPARE(w.screen().text("lblStatusA"), QString());
+        QTRY_COMPARE(button(w, "btnAlinhar")->text(), QString("Alinhar"));  // "fim"
+        QVERIFY(heard.contains("RA:0.512@"));
+        QVERIFY(heard.contains("FA:7,010@"));
+        QVERIFY(heard.contains("GanhaA:s@"));
+        QVERIFY(heard.indexOf("Largada@") < heard.indexOf("RA:0.512@"));
+
+        const QStringList sent = sim.commands();
+        const QStringList expected{"reler@", "check@", "check@", "KA10@", "ZAT75@", "KB 11@", "ZBT75@",
+                                   "alinhar@", "Largada", "start@"};
+        int at = 0;
+        for (const QString& c : sent)
+            if (at < expected.size() && c == expected[at]) ++at;
+        QVERIFY2(at == expected.size(), qPrintable(sent.join(u' ')));
+        QVERIFY(!QFile::exists(env.home + "logErro.txt"));
+    }
+};
+
+int main(int argc, char** argv) {
+    VudApplication app(argc, argv);
+    TestRaceEndToEnd test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_race_e2e.moc"
