@@ -4,13 +4,69 @@
 #include "race/Lamp.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
+
+// The lane-loading controls in the desk's colours. Rules carry the desk's
+// own prefix so they weigh as much as the desk's general label rule.
+const char kLaneStyle[] = R"(
+#pnlCorrida QComboBox[role="laneBox"] {
+    color: #e6e9ed; background: #0b0e12; border: 1px solid #3d4650; border-radius: 5px;
+    padding: 1px 6px; min-height: 22px; font-size: 13px; font-weight: bold;
+}
+#pnlCorrida QComboBox[role="laneBox"]:disabled { color: #5a626c; border-color: #262c33; }
+#pnlCorrida QComboBox[role="laneBox"] QAbstractItemView {
+    color: #e6e9ed; background: #1c2128; selection-background-color: #36506f;
+}
+#pnlCorrida QToolButton[role="laneButton"] {
+    color: #e6e9ed; background: #2b3139; border: 1px solid #3d4650; border-radius: 5px;
+    padding: 2px 8px; font-size: 11px; font-weight: bold; min-height: 20px;
+}
+#pnlCorrida QToolButton[role="laneButton"]:hover { background: #37404a; border-color: #5a6572; }
+#pnlCorrida QToolButton[role="laneButton"]:checked { background: #36506f; border-color: #5b7ea6; }
+#pnlCorrida QLabel[role="categoryName"] { color: #ffc42e; font-size: 14px; font-weight: bold; }
+#pnlCorrida QLabel[role="vehicle"] { color: #c9d1da; font-size: 13px; font-weight: bold; }
+#pnlCorrida QLabel[role="dialText"] { color: #52c7ff; font-size: 12px; font-weight: bold; }
+#pnlCorrida QLabel[role="hint"] {
+    color: #14181d; background: #ffc42e; border-radius: 5px; padding: 3px 8px;
+    font-size: 11px; font-weight: bold;
+}
+#pnlCorrida QLabel[role="raceNumber"] {
+    color: #ffffff; background: #0b0e12; border: 1px solid #3d4650; border-radius: 5px;
+    padding: 0px 6px; font-size: 13px; font-weight: bold; min-width: 18px;
+}
+#pnlCorrida QTabWidget::pane {
+    border: 1px solid #2c333c; border-radius: 6px; background: #1c2128; top: -1px;
+}
+#pnlCorrida QTabBar::tab {
+    color: #8c96a3; background: #171b20; border: 1px solid #2c333c; padding: 3px 12px;
+    font-size: 11px; font-weight: bold; border-top-left-radius: 5px; border-top-right-radius: 5px;
+}
+#pnlCorrida QTabBar::tab:selected { color: #e6e9ed; background: #1c2128; }
+#pnlCorrida QTableView {
+    color: #cfd6de; background: #0e1115; alternate-background-color: #13171c;
+    gridline-color: #20252c; border: none; font-size: 11px; selection-background-color: #36506f;
+}
+#pnlCorrida QTableView:disabled { color: #6b7480; }
+#pnlCorrida QHeaderView::section {
+    color: #8c96a3; background: #1c2128; border: none; border-bottom: 1px solid #2c333c;
+    padding: 2px 2px; font-size: 9px; font-weight: bold;
+}
+#pnlCorrida QTableCornerButton::section { background: #1c2128; border: none; }
+#pnlCorrida QTableView QScrollBar:vertical { background: #14181d; width: 10px; margin: 0px; }
+#pnlCorrida QTableView QScrollBar::handle:vertical { background: #3d4650; border-radius: 4px; min-height: 24px; }
+#pnlCorrida QTableView QScrollBar::add-line:vertical, #pnlCorrida QTableView QScrollBar::sub-line:vertical { height: 0px; }
+)";
 
 QLabel* label(const QString& name, const QString& text, QWidget* parent = nullptr) {
     auto* l = new QLabel(text, parent);
@@ -57,15 +113,32 @@ LaneView::LaneView(Lane lane, QWidget* parent) : QFrame(parent), m_lane(lane) {
     pilot->setMinimumWidth(0);
     pilot->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
+    hint = label(name("lblAviso"), QString());
+    hint->setProperty("role", QStringLiteral("hint"));
+    hint->setWordWrap(true);
+    hint->hide();
+
     auto* body = new QVBoxLayout;
     body->setContentsMargins(12, 0, 12, 0);
     body->setSpacing(6);
     body->addWidget(pilot);
+    body->addWidget(buildCategoryRow());
     body->addWidget(buildEntryRow());
+    body->addWidget(buildVehicleRow());
+    body->addWidget(hint);
     body->addWidget(buildFigures());
     body->addStretch();
     body->addWidget(buildSensors());
     column->addLayout(body, 1);
+
+    setStyleSheet(QString::fromLatin1(kLaneStyle));
+    buildHistory();
+}
+
+LaneView::~LaneView() {
+    // Laid out by the desk, the grids belong to it; otherwise they are ours.
+    if (m_history && !m_history->parent())
+        delete m_history;
 }
 
 QString LaneView::name(const char* stem) const {
@@ -113,6 +186,68 @@ QWidget* LaneView::buildBand() {
     return band;
 }
 
+/// The lane's category: the search button, the list box and the name, and
+/// for a knockout category the round and the race of the pair.
+QWidget* LaneView::buildCategoryRow() {
+    auto* box = new QWidget;
+    const bool a = m_lane == Lane::A;
+    categoryButton = new QToolButton;
+    categoryButton->setObjectName(name("btnCateg"));
+    categoryButton->setProperty("role", QStringLiteral("laneButton"));
+    categoryButton->setText(a ? QStringLiteral("F2") : QStringLiteral("F3"));
+    categoryButton->setToolTip(a ? QStringLiteral("F2 = Categoria Pista A") : QStringLiteral("F3 = Categoria Pista B"));
+    categoryButton->setCursor(Qt::PointingHandCursor);
+    categoryButton->setFocusPolicy(Qt::NoFocus);
+
+    categoryBox = new QComboBox;
+    categoryBox->setObjectName(name("DBLBoxCat"));
+    categoryBox->setProperty("role", QStringLiteral("laneBox"));
+    categoryBox->setMinimumWidth(86);
+    categoryBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+
+    category = label(name("lblCateg"), QString());
+    category->setProperty("role", QStringLiteral("categoryName"));
+    category->setAlignment((a ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+    category->setMinimumWidth(0);
+    category->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
+    // Caption before value on both sides: only the group is mirrored.
+    auto* knockout = new QWidget;
+    knockout->setObjectName(name("pnlRound"));
+    auto* k = new QHBoxLayout(knockout);
+    k->setContentsMargins(0, 0, 0, 0);
+    k->setSpacing(4);
+    auto* roundCaption = label(name("lblRound"), QStringLiteral("Round:"));
+    roundCaption->setProperty("role", QStringLiteral("caption"));
+    roundBox = new QComboBox;
+    roundBox->setObjectName(name("cbRound"));
+    roundBox->setProperty("role", QStringLiteral("laneBox"));
+    roundBox->setMinimumWidth(54);
+    auto* raceCaption = label(name("lblRace"), QStringLiteral("Race:"));
+    raceCaption->setProperty("role", QStringLiteral("caption"));
+    raceNumber = label(name("lblRaceNum"), QString());
+    raceNumber->setProperty("role", QStringLiteral("raceNumber"));
+    raceNumber->setAlignment(Qt::AlignCenter);
+    for (QWidget* w : {static_cast<QWidget*>(roundCaption), static_cast<QWidget*>(roundBox),
+                       static_cast<QWidget*>(raceCaption), static_cast<QWidget*>(raceNumber)}) {
+        k->addWidget(w);
+        w->hide();  // a knockout category shows them
+    }
+
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(8);
+    addMirrored(row, m_lane, {categoryButton, categoryBox}, false);
+    if (a) {
+        row->addWidget(category, 1);
+        row->addWidget(knockout);
+    } else {
+        row->insertWidget(0, category, 1);
+        row->insertWidget(0, knockout);
+    }
+    return box;
+}
+
 /// Plate entry, walk-over and the run's status.
 QWidget* LaneView::buildEntryRow() {
     auto* box = new QWidget;
@@ -127,6 +262,22 @@ QWidget* LaneView::buildEntryRow() {
 
     walkOver = new QCheckBox(QStringLiteral("W.O."));
     walkOver->setObjectName(name("ckWO"));
+
+    auto* heatCaption = label(name("capBateria"), QStringLiteral("Bat."));
+    heatCaption->setProperty("role", QStringLiteral("caption"));
+    heatBox = new QComboBox;
+    heatBox->setObjectName(name("cbBateria"));
+    heatBox->setProperty("role", QStringLiteral("laneBox"));
+    heatBox->setEditable(true);
+    heatBox->setInsertPolicy(QComboBox::NoInsert);
+    heatBox->setFixedWidth(64);
+    heatBox->addItems(m_lane == Lane::A ? QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                                                      QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"),
+                                                      QStringLiteral("11")}
+                                        : QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                                                      QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6")});
+    heatBox->setCurrentIndex(-1);
+    heatBox->setToolTip(QStringLiteral("Bateria (\"T\" = treino)"));
 
     auto* valid = new ClickableLabel(QStringLiteral("imgStatus%1V").arg(laneLetter(m_lane)));
     valid->setPicture(QStringLiteral(":/ui/valid.svg"), QSize(30, 30));
@@ -146,7 +297,7 @@ QWidget* LaneView::buildEntryRow() {
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(10);
-    addMirrored(row, m_lane, {plateCaption, plate, walkOver}, true);
+    addMirrored(row, m_lane, {plateCaption, plate, heatCaption, heatBox, walkOver}, true);
     QList<QWidget*> tail{status, valid, fouled};
     if (m_lane == Lane::B) {
         for (QWidget* w : tail) row->insertWidget(0, w);
@@ -154,6 +305,80 @@ QWidget* LaneView::buildEntryRow() {
         for (QWidget* w : tail) row->addWidget(w);
     }
     return box;
+}
+
+/// The vehicle of the loaded entry, the dial text, and the shortcuts to the
+/// lane's grids and to the vehicle registration.
+QWidget* LaneView::buildVehicleRow() {
+    auto* box = new QWidget;
+    vehicle = label(name("lblVeiculo"), QString());
+    vehicle->setProperty("role", QStringLiteral("vehicle"));
+    dial = label(name("lblDial"), QString());
+    dial->setProperty("role", QStringLiteral("dialText"));
+
+    historyButton = new QToolButton;
+    historyButton->setObjectName(name("btnHistorico"));
+    historyButton->setProperty("role", QStringLiteral("laneButton"));
+    historyButton->setText(QStringLiteral("Passagens"));
+    historyButton->setToolTip(QStringLiteral("Mostra ou recolhe as passagens e os inscritos da categoria"));
+    historyButton->setCheckable(true);
+    historyButton->setChecked(true);
+    historyButton->setFocusPolicy(Qt::NoFocus);
+
+    vehicleButton = new QToolButton;
+    vehicleButton->setObjectName(name("btnCadVeiculo"));
+    vehicleButton->setProperty("role", QStringLiteral("laneButton"));
+    vehicleButton->setText(QStringLiteral("Veículos"));
+    vehicleButton->setToolTip(QStringLiteral("Cadastro de veículos"));
+    vehicleButton->setFocusPolicy(Qt::NoFocus);
+
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(10);
+    addMirrored(row, m_lane, {vehicle, dial}, true);
+    if (m_lane == Lane::A) {
+        row->addWidget(historyButton);
+        row->addWidget(vehicleButton);
+    } else {
+        row->insertWidget(0, historyButton);
+        row->insertWidget(0, vehicleButton);
+    }
+    return box;
+}
+
+/// The run history and the entry list of the lane's category, in two tabs.
+void LaneView::buildHistory() {
+    history = new QTabWidget;
+    history->setObjectName(name("tabHistorico"));
+    history->setStyleSheet(QString::fromLatin1(kLaneStyle));
+    history->setDocumentMode(false);
+    const auto grid = [this](const char* stem) {
+        auto* view = new QTableView;
+        view->setObjectName(name(stem));
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->setSelectionBehavior(QAbstractItemView::SelectRows);
+        view->setSelectionMode(QAbstractItemView::SingleSelection);
+        view->setAlternatingRowColors(true);
+        view->setFocusPolicy(Qt::NoFocus);
+        view->setWordWrap(false);
+        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view->verticalHeader()->hide();
+        view->verticalHeader()->setDefaultSectionSize(19);
+        view->horizontalHeader()->setHighlightSections(false);
+        view->horizontalHeader()->setMinimumSectionSize(22);
+        view->horizontalHeader()->setStretchLastSection(true);
+        return view;
+    };
+    runsGrid = grid("dbgResultPiloto");
+    entriesGrid = grid("dbgPilotosCateg");
+    history->addTab(runsGrid, QStringLiteral("Passagens"));
+    history->addTab(entriesGrid, QStringLiteral("Inscritos"));
+    // The tab bar names its scroll buttons; named widgets of the desk are
+    // race items, and these are not.
+    for (QToolButton* inner : history->findChildren<QToolButton*>()) inner->setObjectName(QString());
+    history->setFixedWidth(340);
+    m_history = history;
+    connect(historyButton, &QToolButton::toggled, history, &QWidget::setVisible);
 }
 
 /// The small figures: handicap delay, best time, speeds at points B and C.

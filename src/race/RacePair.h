@@ -11,7 +11,9 @@ inline Lane otherLane(Lane lane) { return lane == Lane::A ? Lane::B : Lane::A; }
 
 /// The fields of one lane of the race pair. Times are seconds, speeds km/h.
 struct LaneState {
-    // Filled by lane loading.
+    // Filled by lane loading. The heat is not here: it is whatever the
+    // lane's heat box (screen item cbBateriaA / cbBateriaB) says, typed or
+    // proposed, the way the status label is the stored status.
     int vehicleCode = 0;
     int categoryCode = 0;
     double categoryMinTime = 0;
@@ -59,7 +61,17 @@ struct RacePair {
     QString scoreboardMode = QStringLiteral("P");
     QString guardBeam = QStringLiteral("N");
     QString randomCategory = QStringLiteral("N");
-    int knockoutRace = 0;
+    /// "S" while both lanes hold the same knockout (or round-area) category;
+    /// only then does the save decide a knockout race.
+    QString knockoutRace = QStringLiteral("N");
+    /// The round chosen in lane A's round box, which the knockout lookup and
+    /// the save use; 0 while none is listed.
+    int knockoutRound = 0;
+    /// The knockout race of this pair (mata_mata.CODIGO and RACE), found by
+    /// lane A's lookup in a knockout category; 0 when the pair has none, so
+    /// a save never writes into the race of an earlier pair.
+    int knockoutRaceCode = 0;
+    int knockoutRaceNumber = 0;
     double trapSpeed10m = 0;
     int positionA = 0;
     int lampStep = 0;

@@ -2,6 +2,7 @@
 
 #include "race/ClickableLabel.h"
 #include "race/DigitDisplay.h"
+#include "race/Lamp.h"
 #include "race/LaneView.h"
 #include "race/RaceToolBar.h"
 #include "race/StartTree.h"
@@ -73,7 +74,11 @@ RacePanel::RacePanel(QWidget* parent) : QWidget(parent) {
     // cards above cannot without crowding.
     auto* lower = new QHBoxLayout;
     lower->setSpacing(10);
+    // Each lane's runs and entries on its own side of the times, which have
+    // width to spare; the lane's history button folds them away.
+    lower->addWidget(laneA->history);
     lower->addWidget(buildTimes(), 1);
+    lower->addWidget(laneB->history);
     lower->addWidget(buildLog());
 
     auto* body = new QVBoxLayout;
@@ -138,6 +143,19 @@ QWidget* RacePanel::buildToggles() {
          imgPlacarOn, imgPlacarOff);
     pair(QStringLiteral("CatAle"), QStringLiteral("Cat. Aleatória"),
          QStringLiteral("Categoria achada pela inscrição do veículo"), imgCatAleOn, imgCatAleOff);
+    // Green while both lanes hold the same knockout category: only then
+    // does the save decide the race.
+    auto* knockout = new QHBoxLayout;
+    knockout->setContentsMargins(0, 2, 0, 0);
+    knockout->setSpacing(6);
+    knockout->addWidget(
+        label(QStringLiteral("capMataMata"), QStringLiteral("Mata-Mata"), "toggleCaption"));
+    auto* indicator = new Lamp(QStringLiteral("spMataMata"), QStringLiteral("red"), 12);
+    indicator->setLit(true);
+    indicator->setToolTip(QStringLiteral("Verde: as duas pistas na mesma categoria de mata-mata"));
+    knockout->addWidget(indicator);
+    knockout->addStretch();
+    column->addLayout(knockout);
     column->addStretch();
     return box;
 }

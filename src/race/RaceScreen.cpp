@@ -41,7 +41,17 @@ void resetRaceScreen(ScreenModel& s) {
         for (const char* amber : {"1", "2", "3"}) s.hide(QStringLiteral("spA") + x + QLatin1String(amber));
         for (const char* point : {"C", "D", "E", "F", "G", "I", "J"})
             s.setColor(QStringLiteral("spE_") + x + QLatin1String(point), QStringLiteral("green"));
+
+        // Lane loading: no category yet, no heat, no knockout round.
+        s.setText(QStringLiteral("lblCateg") + x, x == u"A" ? QStringLiteral("Selecione Categoria (F2)")
+                                                            : QStringLiteral("Selecione Categoria (F3)"));
+        for (const char* item : {"DBLBoxCat", "cbBateria", "cbRound", "lblRaceNum", "lblVeiculo", "lblDial"})
+            s.setText(QLatin1String(item) + x, QString());
+        for (const char* item : {"lblRound", "cbRound", "lblRace", "lblRaceNum", "lblAviso"})
+            s.hide(QLatin1String(item) + x);
     }
+    s.show(QStringLiteral("spMataMata"));
+    s.setColor(QStringLiteral("spMataMata"), QStringLiteral("red"));
     s.hide(QStringLiteral("spAzul"));
     s.setText(QStringLiteral("lblContA"), QString());
     s.setText(QStringLiteral("Label12"), QStringLiteral("0,00"));
@@ -55,6 +65,8 @@ void resetRaceScreen(ScreenModel& s) {
     s.setText(QStringLiteral("edtContagem"), QStringLiteral("03:00"));
     s.setText(QStringLiteral("btnContagem"), QStringLiteral("START"));
     s.setText(QStringLiteral("edtPenalAProsolo"), QStringLiteral("0"));
+    // The save prints the ticket by itself only when the operator asks.
+    s.setText(QStringLiteral("ckTicketAuto"), QStringLiteral("N"));
 
     // The idle toolbar: a pair can be started; nothing to save or cancel yet.
     s.setText(QStringLiteral("btnNova"), QStringLiteral("Nova Largada"));

@@ -4,6 +4,7 @@
 #include "race/PortComboBox.h"
 #include "race/RaceButton.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -63,6 +64,9 @@ RaceToolBar::RaceToolBar(QWidget* parent) : QFrame(parent) {
     row->setSpacing(6);
     for (RaceButton* b : {btnNova, btnAlinhar, btnLargada, btnSalvar, btnCancelar})
         row->addWidget(b);
+    ckTicketAuto = new QCheckBox(QStringLiteral("Ticket Auto"), this);
+    ckTicketAuto->setObjectName(QStringLiteral("ckTicketAuto"));
+    row->addWidget(ckTicketAuto);
     row->addWidget(separator());
     for (RaceButton* b : {btnLerDados, ToolButton3, btnFecharPista, btnMiniPlacar, btnTrocaPista})
         row->addWidget(b);

@@ -4,6 +4,7 @@
 
 class ClickableLabel;
 class PortComboBox;
+class QCheckBox;
 class QLabel;
 class QToolButton;
 class RaceButton;
@@ -26,6 +27,7 @@ public:
     RaceButton* btnFecharPista;
     RaceButton* btnTrocaPista;
     RaceButton* btnMiniPlacar;  // opens the results monitor
+    QCheckBox* ckTicketAuto;    // print the ticket at every save
 
     ClickableLabel* Image5;  // the controller; a double click disconnects it
     PortComboBox* SerialCombo;

@@ -11,6 +11,9 @@
 #include "race/HubClient.h"
 #include "race/MessageHub.h"
 #include "race/uMonitor2.h"
+#include "app/uBuscaCateg.h"
+#include "race/LaneBinder.h"
+#include "race/LaneLoader.h"
 #include "race/LaneView.h"
 #include "race/PortComboBox.h"
 #include "race/RaceActions.h"
@@ -20,6 +23,12 @@
 #include "race/ScreenBinder.h"
 #include "race/SerialLink.h"
 #include "race/StartTree.h"
+#include "registration/uCadCampeonatos.h"
+#include "registration/uCadCategoria.h"
+#include "registration/uCadEvento.h"
+#include "registration/uCadVeiculo.h"
+#include "registration/uOrganizador.h"
+#include "registration/uSobre.h"
 
 #include <QComboBox>
 #include <QDebug>
@@ -115,6 +124,8 @@ TfrmPrincipal::~TfrmPrincipal() {
     // These work on the race pair and the screen model, which go before the
     // window's children would; they go first.
     delete m_binder;
+    delete m_laneBinder;
+    delete m_laneLoader;
     delete m_actions;
     delete m_protocol;
     m_udpServer->deactivate();
@@ -151,6 +162,21 @@ void TfrmPrincipal::wireRace() {
     m_actions->hooks.focusPlate = [this](Lane lane) {
         LaneView* view = lane == Lane::A ? m_panel->laneA : m_panel->laneB;
         view->plate->setFocus();
+    };
+
+    // Lane loading: the rules in the loader, the lane widgets bound to it.
+    m_laneLoader = new LaneLoader(m_ctx, *m_dm, this);
+    m_laneLoader->pickCategory = [this] {
+        TfrmBuscaCateg picker(m_dm, this);
+        picker.exec();
+        return picker.chosenCode();
+    };
+    m_laneBinder = new LaneBinder(*m_laneLoader, m_screen, *m_dm, m_panel->laneA, m_panel->laneB, this, this);
+    m_actions->hooks.chooseCategory = [this](Lane lane) { m_laneLoader->searchCategory(lane); };
+    m_actions->hooks.reopenPilotLists = [this] { m_laneLoader->reopenPilotLists(); };
+    m_actions->hooks.closePilotLists = [this] { m_laneLoader->closePilotLists(); };
+    m_actions->hooks.loadVehicle = [this](Lane lane, int vehicleCode) {
+        m_laneLoader->loadVehicle(lane, vehicleCode);
     };
 
     RaceToolBar* bar = m_panel->toolBar;
@@ -269,6 +295,35 @@ void TfrmPrincipal::buildMenu() {
     // These two entries have never opened anything; they stay clickable.
     bindMenu(m_menu.resumoPilotos, [] {});
     bindMenu(m_menu.sharkTank, [] {});
+
+    // Registration windows live while shown; the shared rows behind what they
+    // changed are read again, so the desk shows the changes (and a row left
+    // in edit there is dropped).
+    bindMenu(m_menu.campeonatos, [this] {
+        TfrmCadCampeonato(m_dm, this).exec();
+        m_dm->qryCampeonato->refresh();
+    });
+    bindMenu(m_menu.eventos, [this] {
+        TfrmCadEvento(m_dm, appDir, this).exec();
+        m_dm->qryEvento->refresh();
+    });
+    bindMenu(m_menu.dadosEquip, [this] {
+        TfrmOrganizador(m_dm, appDir, this).exec();
+        m_dm->qryOrganizador->refresh();
+    });
+    // The category window edits the data module's own category query; race
+    // control reads the categories and the shark-tank list again once it is
+    // gone (which also drops a row left pending there).
+    bindMenu(m_menu.categorias, [this] {
+        TfrmCadCategoria(m_dm, this).exec();
+        for (db::Query* q : {m_dm->qryCategoria, m_dm->qryVerShark}) {
+            q->close();
+            q->open();
+        }
+    });
+    bindMenu(m_menu.veiculos,
+             [this] { TfrmCadVeiculo::showModal(m_dm, appDir, this); });
+    bindMenu(m_menu.sobre, [this] { TfrmSobre(this).exec(); });
 }
 
 /// Enables `action` and makes it call `open`, which shows its window modally

@@ -16,6 +16,8 @@
 
 class ControllerProtocol;
 class HubClient;
+class LaneBinder;
+class LaneLoader;
 class MessageHub;
 class ResultsMonitorWindows;
 class DM;
@@ -50,6 +52,8 @@ public:
     SerialLink& controllerLink() { return *m_link; }
     ControllerProtocol& protocol() { return *m_protocol; }
     RaceActions& raceActions() { return *m_actions; }
+    /// Lane loading; its `openVehicleWindow` is the vehicle registration shortcut of the lanes.
+    LaneLoader& laneLoader() { return *m_laneLoader; }
     HubClient& publisher() { return *m_hubClient; }
     MessageHub& hub() { return *m_hub; }
     ResultsMonitorWindows& monitor() { return *m_monitorWindows; }
@@ -170,6 +174,8 @@ private:
     RaceContext m_ctx;
     ControllerProtocol* m_protocol;
     RaceActions* m_actions;
+    LaneLoader* m_laneLoader = nullptr;
+    LaneBinder* m_laneBinder = nullptr;
 
     RacePanel* m_panel;
     ScreenBinder* m_binder = nullptr;

@@ -476,19 +476,24 @@ private slots:
         QCOMPARE(captions(menu("mnuListas")->actions()),
                  (QStringList{QStringLiteral("Rodadas"), QStringLiteral("Shark Tank")}));
 
-        // Entries whose window does not exist yet must not be clickable; the two
-        // that never opened anything are.
-        const QSet<QString> open{QStringLiteral("mnuResumoPilotos"),
+        // Entries whose window does not exist yet must not be clickable; those
+        // with a window are, and the two that never opened anything are too.
+        const QSet<QString> noOp{QStringLiteral("mnuResumoPilotos"),
                                  QStringLiteral("mnuSharkTank")};
+        const QSet<QString> withWindow{QStringLiteral("mnuCampeonatos"), QStringLiteral("mnuEventos"),
+                                       QStringLiteral("mnuDadosEquip"), QStringLiteral("mnuSobre"),
+                                       QStringLiteral("mnuCategorias"), QStringLiteral("mnuVeiculos")};
         int entries = 0;
         for (QAction* a : w->findChildren<QAction*>()) {
             if (!a->objectName().startsWith(QStringLiteral("mnu")) || a->menu())
                 continue;
             ++entries;
-            QVERIFY2(a->isEnabled() == open.contains(a->objectName()), qPrintable(a->objectName()));
+            if (withWindow.contains(a->objectName()))
+                continue;  // bound as their windows come; each window's tests open it
+            QVERIFY2(a->isEnabled() == noOp.contains(a->objectName()), qPrintable(a->objectName()));
         }
         QCOMPARE(entries, 29);
-        for (const QString& name : open) w->findChild<QAction*>(name)->trigger();
+        for (const QString& name : noOp) w->findChild<QAction*>(name)->trigger();
         QVERIFY(m_dialogs->asked.isEmpty());
     }
 
