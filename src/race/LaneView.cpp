@@ -283,7 +283,11 @@ QWidget* LaneView::buildEntryRow() {
     valid->setPicture(QStringLiteral(":/ui/valid.svg"), QSize(30, 30));
     auto* fouled = new ClickableLabel(QStringLiteral("imgStatus%1Q").arg(laneLetter(m_lane)));
     fouled->setPicture(QStringLiteral(":/ui/fouled.svg"), QSize(30, 30));
-    for (QLabel* l : {static_cast<QLabel*>(valid), static_cast<QLabel*>(fouled)}) {
+    auto* disqualified = new ClickableLabel(QStringLiteral("imgStatus%1D").arg(laneLetter(m_lane)));
+    disqualified->setPicture(QStringLiteral(":/ui/fouled.svg"), QSize(30, 30));
+    disqualified->setToolTip(QStringLiteral("Desclass"));
+    for (QLabel* l : {static_cast<QLabel*>(valid), static_cast<QLabel*>(fouled),
+                      static_cast<QLabel*>(disqualified)}) {
         // The status line keeps its place whether or not a picture shows.
         QSizePolicy keep = l->sizePolicy();
         keep.setRetainSizeWhenHidden(true);
@@ -298,7 +302,7 @@ QWidget* LaneView::buildEntryRow() {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(10);
     addMirrored(row, m_lane, {plateCaption, plate, heatCaption, heatBox, walkOver}, true);
-    QList<QWidget*> tail{status, valid, fouled};
+    QList<QWidget*> tail{status, valid, fouled, disqualified};
     if (m_lane == Lane::B) {
         for (QWidget* w : tail) row->insertWidget(0, w);
     } else {

@@ -144,6 +144,7 @@ void RaceActions::newRace() {
         for (const QString& label : measurementLabels(lane)) s.setText(label, QStringLiteral("0"));
         s.hide(itemOf("imgStatus", lane) + u'V');
         s.hide(itemOf("imgStatus", lane) + u'Q');
+        s.hide(itemOf("imgStatus", lane) + u'D');
         s.setText(itemOf("lblStatus", lane), QString());
     }
 

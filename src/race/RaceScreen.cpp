@@ -33,7 +33,7 @@ void resetRaceScreen(ScreenModel& s) {
         s.setText(QStringLiteral("edtPlaca") + x, QString());
         s.setEnabled(QStringLiteral("edtPlaca") + x, false);
         s.setText(QStringLiteral("ckWO") + x, QStringLiteral("N"));
-        for (const char* picture : {"imgStatus%1V", "imgStatus%1Q", "imgPreStage%1", "imgStage%1"})
+        for (const char* picture : {"imgStatus%1V", "imgStatus%1Q", "imgStatus%1D", "imgPreStage%1", "imgStage%1"})
             s.hide(QString::fromLatin1(picture).arg(x));
         // Built by concatenation: in "spA%11" arg() would fill placeholder 11.
         s.hide(QStringLiteral("spQ") + x);

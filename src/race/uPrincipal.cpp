@@ -17,6 +17,7 @@
 #include "race/LaneView.h"
 #include "race/PortComboBox.h"
 #include "race/RaceActions.h"
+#include "race/RunRecorder.h"
 #include "race/RaceButton.h"
 #include "race/RacePanel.h"
 #include "race/RaceToolBar.h"
@@ -125,6 +126,7 @@ TfrmPrincipal::~TfrmPrincipal() {
     // window's children would; they go first.
     delete m_binder;
     delete m_laneBinder;
+    delete m_recorder;
     delete m_laneLoader;
     delete m_actions;
     delete m_protocol;
@@ -178,6 +180,19 @@ void TfrmPrincipal::wireRace() {
     m_actions->hooks.loadVehicle = [this](Lane lane, int vehicleCode) {
         m_laneLoader->loadVehicle(lane, vehicleCode);
     };
+
+    // The save: the recorder stores the pair from what the lanes loaded.
+    m_recorder = new RunRecorder(m_ctx, *m_dm, this);
+    m_recorder->hooks.laneRecord = [this](Lane lane) {
+        return RunRecorder::laneRecordOf(m_laneLoader->vehicleRow(lane),
+                                         m_laneLoader->categoryRecord(lane));
+    };
+    m_recorder->hooks.refreshRuns = [this](Lane lane) { m_laneLoader->refreshRuns(lane); };
+    m_recorder->hooks.writeRunLog = [this] { writeRunLog(); };
+    connect(m_recorder, &RunRecorder::focusRequested, this, [this](const QString& name) {
+        if (auto* w = findChild<QWidget*>(name)) w->setFocus();
+    });
+    m_actions->hooks.save = [this] { m_recorder->save(); };
 
     RaceToolBar* bar = m_panel->toolBar;
     RaceActions* a = m_actions;

@@ -27,6 +27,7 @@ class QLabel;
 class QMenu;
 class QTimer;
 class RaceActions;
+class RunRecorder;
 class RacePanel;
 class ScreenBinder;
 class SerialLink;
@@ -175,6 +176,7 @@ private:
     ControllerProtocol* m_protocol;
     RaceActions* m_actions;
     LaneLoader* m_laneLoader = nullptr;
+    RunRecorder* m_recorder = nullptr;
     LaneBinder* m_laneBinder = nullptr;
 
     RacePanel* m_panel;

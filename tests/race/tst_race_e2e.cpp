@@ -3,6 +3,7 @@
 #include "app/VudApplication.h"
 #include "app/uDM.h"
 #include "race/HubClient.h"
+#include "race/LaneLoader.h"
 #include "race/MessageHub.h"
 #include "race/uPrincipal.h"
 
@@ -85,13 +86,20 @@ private slots:
         QTRY_COMPARE(w.racePair().controllerVersion, QString("4.5"));
 
         button(w, "btnNova")->click();
-        // Lane loading fills these from the typed numbers.
-        w.racePair().a.vehicleCode = 1;
-        w.racePair().b.vehicleCode = 2;
-        w.racePair().a.panelText = "T75";
-        w.racePair().b.panelText = "T75";
-        w.screen().setText("edtPlacaA", "10");
-        w.screen().setText("edtPlacaB", "11");
+        // Two approved entries of category 2 in the open event, loaded by number.
+        const auto plates = tdb.sql().execute(
+            "select v.PLACA, v.CODIGO from veiculo v join inscricao i on i.COD_VEICULO = v.CODIGO "
+            "where i.COD_EVENTO = 2 and i.COD_CATEGORIA = 2 and i.VALIDO = 'S' order by v.CODIGO limit 2");
+        QCOMPARE(plates.rowCount(), 2);
+        const QString plateA = plates.row(0).at(0).toString(), plateB = plates.row(1).at(0).toString();
+        for (Lane lane : {Lane::A, Lane::B}) {
+            w.laneLoader().chooseCategory(lane, 2);
+            w.screen().setText(lane == Lane::A ? "edtPlacaA" : "edtPlacaB", lane == Lane::A ? plateA : plateB);
+            w.laneLoader().lookup(lane);
+        }
+        QCOMPARE(w.racePair().a.vehicleCode, plates.row(0).at(1).toInt());
+        QCOMPARE(w.racePair().b.vehicleCode, plates.row(1).at(1).toInt());
+        const int runsBefore = tdb.scalar("select count(*) from resultados where SHARKTANK='N'").toInt();
 
         // Firmware above 4.3 checks first; the clear finish beams then allow aligning.
         QCOMPARE(button(w, "btnAlinhar")->text(), QString("Check"));
@@ -114,13 +122,25 @@ private slots:
         QVERIFY(heard.indexOf("Largada@") < heard.indexOf("RA:0.512@"));
 
         const QStringList sent = sim.commands();
-        const QStringList expected{"reler@", "check@", "check@", "KA10@", "ZAT75@", "KB 11@", "ZBT75@",
-                                   "alinhar@", "Largada", "start@"};
+        const QStringList expected{"reler@", "check@", "ZA " + plateA + "@", "check@", "KA" + plateA + "@",
+                                   "KB " + plateB + "@", "alinhar@", "Largada", "start@"};
         int at = 0;
         for (const QString& c : sent)
             if (at < expected.size() && c == expected[at]) ++at;
         QVERIFY2(at == expected.size(), qPrintable(sent.join(u' ')));
         QVERIFY(!QFile::exists(env.home + "logErro.txt"));
+
+        // Save: both runs stored once, with the times the controller reported.
+        button(w, "btnSalvar")->click();
+        QVERIFY2(!QFile::exists(env.home + "logErro.txt"), qPrintable(dialogs.messages.join(u'|')));
+        QCOMPARE(tdb.scalar("select count(*) from resultados where SHARKTANK='N'").toInt(), runsBefore + 2);
+        QCOMPARE(tdb.scalar("select TFINAL from resultados where LADO_PISTA='Esquerda' order by CODIGO desc limit 1").toDouble(),
+                 7.010);
+        QCOMPARE(tdb.scalar("select STATUS from resultados where LADO_PISTA='Esquerda' order by CODIGO desc limit 1").toString(),
+                 QString("Valido"));
+        QTRY_VERIFY(heard.contains("salvou:"));
+        QVERIFY(!button(w, "btnSalvar")->isEnabled());
+        QVERIFY(button(w, "btnNova")->isEnabled());
     }
 };
 

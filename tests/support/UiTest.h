@@ -9,7 +9,7 @@ namespace uitest {
 
 /// Runs `action` on the next modal window to appear (polling the event loop),
 /// so a test can act inside a window that a call shows with exec().
-void whenModal(std::function<void(QWidget*)> action, int timeoutMs = 10000);
+void whenModal(std::function<void(QWidget*)> action, int timeoutMs = 30000);
 
 /// Sends Enter to `w` (the focused child when `w` is null uses the focus widget).
 void pressEnter(QWidget* w);
