@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QToolButton>
 
@@ -64,12 +65,20 @@ RaceToolBar::RaceToolBar(QWidget* parent) : QFrame(parent) {
     row->setSpacing(6);
     for (RaceButton* b : {btnNova, btnAlinhar, btnLargada, btnSalvar, btnCancelar})
         row->addWidget(b);
+    row->addWidget(separator());
+    for (RaceButton* b : {btnLerDados, ToolButton3, btnFecharPista, btnTrocaPista})
+        row->addWidget(b);
+    // The two small extras share one column, so the race buttons keep their
+    // whole captions at 1366 pixels.
     ckTicketAuto = new QCheckBox(QStringLiteral("Ticket Auto"), this);
     ckTicketAuto->setObjectName(QStringLiteral("ckTicketAuto"));
-    row->addWidget(ckTicketAuto);
-    row->addWidget(separator());
-    for (RaceButton* b : {btnLerDados, ToolButton3, btnFecharPista, btnMiniPlacar, btnTrocaPista})
-        row->addWidget(b);
+    btnMiniPlacar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    btnMiniPlacar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    auto* extras = new QVBoxLayout;
+    extras->setSpacing(4);
+    extras->addWidget(ckTicketAuto);
+    extras->addWidget(btnMiniPlacar);
+    row->addLayout(extras);
     row->addStretch(1);
     row->addWidget(buildLink());
 }
@@ -86,7 +95,7 @@ QWidget* RaceToolBar::buildLink() {
     caption->setObjectName(QStringLiteral("capPorta"));
     caption->setProperty("role", QStringLiteral("caption"));
     SerialCombo = new PortComboBox(QStringLiteral("SerialCombo"));
-    SerialCombo->setMinimumWidth(170);
+    SerialCombo->setMinimumWidth(110);
     SerialCombo->setEditText(QStringLiteral("> Selecione <"));
     btnConetaCom = new QToolButton;
     btnConetaCom->setObjectName(QStringLiteral("btnConetaCom"));
