@@ -58,11 +58,11 @@ QVariant field(const Station& s, const QString& name) {
 /// "spQA:hidden", "btnLargada:enabled" / ":disabled", "btnAlinhar@check"
 /// (picture) and "spE_AC#red" (colour).
 void checkItems(const ScreenModel& screen, const QStringList& items) {
-    for (const QString& spec : items) {
-        const qsizetype at = spec.indexOf(QRegularExpression(QStringLiteral("[=:@#]")));
-        const QString name = spec.left(at);
-        const QChar kind = spec.at(at);
-        const QString want = spec.mid(at + 1);
+    for (const QString& expectation : items) {
+        const qsizetype at = expectation.indexOf(QRegularExpression(QStringLiteral("[=:@#]")));
+        const QString name = expectation.left(at);
+        const QChar kind = expectation.at(at);
+        const QString want = expectation.mid(at + 1);
         QVERIFY2(screen.has(name), qPrintable(name));
         if (kind == u'=') {
             QCOMPARE(screen.text(name), want);
@@ -71,9 +71,9 @@ void checkItems(const ScreenModel& screen, const QStringList& items) {
         } else if (kind == u'#') {
             QCOMPARE(screen.color(name), want);
         } else if (want == u"shown" || want == u"hidden") {
-            QVERIFY2(screen.isVisible(name) == (want == u"shown"), qPrintable(spec));
+            QVERIFY2(screen.isVisible(name) == (want == u"shown"), qPrintable(expectation));
         } else {
-            QVERIFY2(screen.isEnabled(name) == (want == u"enabled"), qPrintable(spec));
+            QVERIFY2(screen.isEnabled(name) == (want == u"enabled"), qPrintable(expectation));
         }
     }
 }
