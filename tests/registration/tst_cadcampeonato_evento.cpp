@@ -63,27 +63,14 @@ struct Station {
     }
 };
 
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 template <typename T = QWidget>
 T* child(QWidget* w, const QString& name) {
-    T* found = uitest::child<T>(w, name);
-    if (!found)
-        qFatal("no child %s", qPrintable(name));
-    return found;
+    return uitest::required<T>(w, name);
 }
 
-void click(QWidget* w, const char* name) {
-    QTest::mouseClick(child<QPushButton>(w, QString::fromLatin1(name)), Qt::LeftButton);
-}
-
-bool showAndWait(QWidget& w) {
-    w.show();
-    return QTest::qWaitForWindowExposed(&w);
-}
+using uitest::click;
+using uitest::showAndWait;
+using uitest::bytesOf;
 
 std::unique_ptr<platform::RegistrationWindow> window(const QString& which, Station& s) {
     if (which == QStringLiteral("campeonato"))

@@ -49,20 +49,11 @@ struct Station {
 
 template <typename T = QWidget>
 T* child(QWidget* w, const QString& name) {
-    T* found = uitest::child<T>(w, name);
-    if (!found)
-        qFatal("no child %s", qPrintable(name));
-    return found;
+    return uitest::required<T>(w, name);
 }
 
-void click(QWidget* w, const char* name) {
-    QTest::mouseClick(child<QPushButton>(w, QString::fromLatin1(name)), Qt::LeftButton);
-}
-
-bool showAndWait(QWidget& w) {
-    w.show();
-    return QTest::qWaitForWindowExposed(&w);
-}
+using uitest::click;
+using uitest::showAndWait;
 
 QStringList items(QComboBox* combo) {
     QStringList list;

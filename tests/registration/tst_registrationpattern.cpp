@@ -133,24 +133,15 @@ struct Station {
 
 template <typename T = QWidget>
 T* child(QWidget* w, const char* name) {
-    T* found = uitest::child<T>(w, QString::fromLatin1(name));
-    if (!found)
-        qFatal("no child %s", name);
-    return found;
+    return uitest::required<T>(w, QString::fromLatin1(name));
 }
 
 QPushButton* button(QWidget* w, const char* name) {
     return child<QPushButton>(w, name);
 }
 
-void click(QWidget* w, const char* name) {
-    QTest::mouseClick(button(w, name), Qt::LeftButton);
-}
-
-bool showAndWait(QWidget& w) {
-    w.show();
-    return QTest::qWaitForWindowExposed(&w);
-}
+using uitest::click;
+using uitest::showAndWait;
 
 /// Empties an editor as the operator would: select all, backspace.
 void clearEditor(QWidget* editor) {

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -31,6 +33,20 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs) {
 void pressEnter(QWidget* w) {
     QWidget* target = w ? w : QApplication::focusWidget();
     if (target) QTest::keyClick(target, Qt::Key_Return);
+}
+
+void click(QWidget* parent, const char* name) {
+    QTest::mouseClick(required<QPushButton>(parent, QString::fromLatin1(name)), Qt::LeftButton);
+}
+
+bool showAndWait(QWidget& w) {
+    w.show();
+    return QTest::qWaitForWindowExposed(&w);
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 }  // namespace uitest
