@@ -257,7 +257,7 @@ QWidget* LaneView::buildEntryRow() {
     plate->setObjectName(name("edtPlaca"));
     plate->setProperty("role", QStringLiteral("plate"));
     plate->setAlignment(Qt::AlignCenter);
-    plate->setFixedWidth(120);
+    plate->setFixedWidth(108);
     plate->setPlaceholderText(QStringLiteral("---"));
 
     walkOver = new QCheckBox(QStringLiteral("W.O."));
@@ -298,9 +298,11 @@ QWidget* LaneView::buildEntryRow() {
     status->setProperty("styleByText", true);
     status->setAlignment((m_lane == Lane::A ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
 
+    // The widest row of the lane: its gaps decide whether two lanes and the
+    // centre fit a 1366-pixel screen.
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(10);
+    row->setSpacing(6);
     addMirrored(row, m_lane, {plateCaption, plate, heatCaption, heatBox, walkOver}, true);
     QList<QWidget*> tail{status, valid, fouled, disqualified};
     if (m_lane == Lane::B) {

@@ -130,6 +130,16 @@ private slots:
         m_dialogs.reset();
     }
 
+    /// The station must fit the common 1366x768 laptop screen whole.
+    void fitsTheSmallestScreen() {
+        auto w = makeWindow();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        const QSize least = w->minimumSizeHint();
+        QVERIFY2(least.width() <= 1366 && least.height() <= 768,
+                 qPrintable(QStringLiteral("%1x%2").arg(least.width()).arg(least.height())));
+    }
+
     void creationState() {
         auto w = makeWindow();
         QCOMPARE(w->objectName(), QStringLiteral("frmPrincipal"));
