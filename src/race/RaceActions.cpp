@@ -513,3 +513,16 @@ void RaceActions::printTickets() {
     if (a.vehicleCode > 0 && b.vehicleCode > 0) platform::dialogs().showMessage(QStringLiteral("Recorte o Ticket"));
     if (narrow && b.vehicleCode > 0 && b.finalTime > 1) hooks.printTicket57(Lane::B);
 }
+
+/// The toolbar prints the 57 mm ticket of every loaded lane, finished or not;
+/// the 80 mm ticket goes to the preview for the operator to print.
+void RaceActions::printTicketsFromToolbar() {
+    const QString model = m_ctx.data.ticketPrinter();
+    const LaneState& a = m_ctx.pair.a;
+    const LaneState& b = m_ctx.pair.b;
+    const bool narrow = model == QLatin1String("5");
+    if (model == QLatin1String("8")) hooks.previewTicket80();
+    if (narrow && a.vehicleCode > 0) hooks.printTicket57(Lane::A);
+    if (a.vehicleCode > 0 && b.vehicleCode > 0) platform::dialogs().showMessage(QStringLiteral("Recorte o Ticket"));
+    if (narrow && b.vehicleCode > 0) hooks.printTicket57(Lane::B);
+}

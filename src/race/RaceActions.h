@@ -32,6 +32,13 @@ public:
     /// The controller reported the start: lights, zeroed labels, companion.
     void startReceived();
 
+    /// F5 and the automatic ticket of a save: straight to the printer, the
+    /// 57 mm model only for lanes that finished.
+    void printTickets();
+    /// The toolbar button "Ticket (F5)": the 80 mm model goes to the preview,
+    /// the 57 mm model prints every loaded lane.
+    void printTicketsFromToolbar();
+
     /// Key preview of the window: F1 to F5. True when the key was used.
     bool handleKey(int key);
 
@@ -43,7 +50,8 @@ public:
         std::function<void(Lane)> chooseCategory = [](Lane) {};      // F2 / F3
         std::function<void()> save = [] {};                          // F4
         std::function<void()> printTicket80 = [] {};                 // F5, model "8"
-        std::function<void(Lane)> printTicket57 = [](Lane) {};       // F5, models "5"
+        std::function<void(Lane)> printTicket57 = [](Lane) {};       // models "5"
+        std::function<void()> previewTicket80 = [] {};               // toolbar, model "8"
         std::function<void()> reopenPilotLists = [] {};              // new race
         std::function<void()> closePilotLists = [] {};               // cancel
         /// Lane swap: select the vehicle in the lane's pilot query and show it.
@@ -58,7 +66,6 @@ private:
     bool sendLaneText(Lane lane);
     bool confirmFinishSensor(Lane lane);
     void alignHandicap();
-    void printTickets();
 
     RaceContext& m_ctx;
     QTimer* m_timer1;

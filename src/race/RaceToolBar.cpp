@@ -51,6 +51,8 @@ RaceToolBar::RaceToolBar(QWidget* parent) : QFrame(parent) {
                                     QStringLiteral("Fechar Pista"), QStringLiteral("fecharpista"));
     btnTrocaPista = new RaceButton(QStringLiteral("btnTrocaPista"), QStringLiteral("Troca Lado "),
                                    QStringLiteral("trocapista"));
+    btnTicket = new RaceButton(QStringLiteral("btnTicket"), QStringLiteral("Ticket (F5)"),
+                               QStringLiteral("ticket"), QStringLiteral("F5"));
     btnMiniPlacar = new RaceButton(QStringLiteral("btnMiniPlacar"), QStringLiteral(" Mini-Placar"),
                                    QStringLiteral("miniplacar"));
     // The buttons that move the race on are the ones the operator looks for
@@ -66,7 +68,7 @@ RaceToolBar::RaceToolBar(QWidget* parent) : QFrame(parent) {
     for (RaceButton* b : {btnNova, btnAlinhar, btnLargada, btnSalvar, btnCancelar})
         row->addWidget(b);
     row->addWidget(separator());
-    for (RaceButton* b : {btnLerDados, ToolButton3, btnFecharPista, btnTrocaPista})
+    for (RaceButton* b : {btnLerDados, ToolButton3, btnFecharPista, btnTrocaPista, btnTicket})
         row->addWidget(b);
     // The two small extras share one column, so the race buttons keep their
     // whole captions at 1366 pixels.

@@ -26,6 +26,7 @@ public:
     RaceButton* ToolButton3;  // "Check"
     RaceButton* btnFecharPista;
     RaceButton* btnTrocaPista;
+    RaceButton* btnTicket;      // "Ticket (F5)"
     RaceButton* btnMiniPlacar;  // opens the results monitor
     QCheckBox* ckTicketAuto;    // print the ticket at every save
 

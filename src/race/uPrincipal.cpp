@@ -194,6 +194,15 @@ void TfrmPrincipal::wireRace() {
     });
     m_actions->hooks.save = [this] { m_recorder->save(); };
 
+    // Tickets print what the window shows at the moment they are asked for.
+    m_tickets = std::make_unique<TicketPrinter>(
+        *m_dm, m_pair, m_screen, [this](Lane lane) -> const db::Query* { return m_laneLoader->vehicleRow(lane); },
+        m_env.home);
+    m_actions->hooks.printTicket80 = [this] { m_tickets->print80(); };
+    m_actions->hooks.printTicket57 = [this](Lane lane) { m_tickets->print57(lane); };
+    m_actions->hooks.previewTicket80 = [this] { m_tickets->preview80(this); };
+    m_recorder->hooks.printTicket = [this] { m_actions->printTickets(); };
+
     RaceToolBar* bar = m_panel->toolBar;
     RaceActions* a = m_actions;
     connect(bar->btnNova, &QAbstractButton::clicked, a, &RaceActions::newRace);
@@ -206,6 +215,7 @@ void TfrmPrincipal::wireRace() {
     connect(bar->btnFecharPista, &QAbstractButton::clicked, a, &RaceActions::closeTrack);
     connect(bar->btnTrocaPista, &QAbstractButton::clicked, a, &RaceActions::swapLanes);
     connect(bar->btnMiniPlacar, &QAbstractButton::clicked, this, &TfrmPrincipal::openMonitor);
+    connect(bar->btnTicket, &QAbstractButton::clicked, a, &RaceActions::printTicketsFromToolbar);
     connect(m_hub, &MessageHub::clientConnected, this, &TfrmPrincipal::greetCompanion);
     connect(m_hub, &MessageHub::clientDropped, this,
             [this](const QString& reason) { runLog.appendTimed(reason); });

@@ -7,12 +7,14 @@
 #include "race/RacePair.h"
 #include "race/RunLog.h"
 #include "race/ScreenModel.h"
+#include "race/TicketPrinter.h"
 
 #include <QMainWindow>
 #include <QSet>
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <memory>
 
 class ControllerProtocol;
 class HubClient;
@@ -31,6 +33,7 @@ class RunRecorder;
 class RacePanel;
 class ScreenBinder;
 class SerialLink;
+
 
 /// The station's main window: the race desk in the centre, the main menu,
 /// the status bar, the run log and its files, the error handler of the whole
@@ -177,6 +180,7 @@ private:
     RaceActions* m_actions;
     LaneLoader* m_laneLoader = nullptr;
     RunRecorder* m_recorder = nullptr;
+    std::unique_ptr<TicketPrinter> m_tickets;
     LaneBinder* m_laneBinder = nullptr;
 
     RacePanel* m_panel;

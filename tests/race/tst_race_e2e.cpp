@@ -1,3 +1,4 @@
+#include "RecordingReportOutput.h"
 #include "ScriptedDialogs.h"
 #include "TestDatabase.h"
 #include "app/VudApplication.h"
@@ -130,8 +131,27 @@ private slots:
         QVERIFY2(at == expected.size(), qPrintable(sent.join(u' ')));
         QVERIFY(!QFile::exists(env.home + "logErro.txt"));
 
-        // Save: both runs stored once, with the times the controller reported.
+        // Save with "Ticket Auto" on the 57 mm printer: both lanes finished,
+        // so two slips with the tear-off message between them.
+        RecordingReportOutput printed;
+        tdb.sql().execute("update configuracao set IMPRESSORA_TICKET='5'");
+        dm.qryConfiguracao->refresh();
+        button(w, "ckTicketAuto")->click();
         button(w, "btnSalvar")->click();
+        QCOMPARE(printed.hows(), QStringList({"print", "print"}));
+        QVERIFY(dialogs.messages.contains("Recorte o Ticket"));
+        const QString slipA = printed.sent[0].doc.text();
+        const QString pilotA = tdb.scalar("select PILOTO from veiculo where PLACA=:p", {{"p", plateA}}).toString();
+        for (const QString& expected : QStringList{pilotA, "Pista Esquerda   Bateria: ", "0.512", "6.498", "7,010",
+                                        "Total (R+P)", "Reação"})
+            QVERIFY2(slipA.contains(expected), qPrintable(expected + " not in\n" + slipA));
+        QVERIFY(printed.sent[1].doc.text().contains("Pista Direita   Bateria: "));
+        QTemporaryDir pdfDir;
+        platform::report::SystemReportOutput().savePdf(printed.sent[0].doc, pdfDir.path() + "/ticketA.pdf");
+        const QString pdf = pdfText(pdfDir.path() + "/ticketA.pdf");
+        QVERIFY2(pdf.contains(pilotA) && pdf.contains("Reação") && pdf.contains("7,010"), qPrintable(pdf));
+
+        // Save: both runs stored once, with the times the controller reported.
         QVERIFY2(!QFile::exists(env.home + "logErro.txt"), qPrintable(dialogs.messages.join(u'|')));
         QCOMPARE(tdb.scalar("select count(*) from resultados where SHARKTANK='N'").toInt(), runsBefore + 2);
         QCOMPARE(tdb.scalar("select TFINAL from resultados where LADO_PISTA='Esquerda' order by CODIGO desc limit 1").toDouble(),

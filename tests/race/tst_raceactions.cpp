@@ -721,23 +721,34 @@ private slots:
         QVERIFY(!st.actions.handleKey(Qt::Key_Return));
     }
 
-    void ticketsOnF5_data() {
+    void ticketCommands_data() {
+        QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("model");
         QTest::addColumn<int>("vehicleB");
         QTest::addColumn<double>("finalA");
         QTest::addColumn<double>("finalB");
         QTest::addColumn<QStringList>("calls");
-        QTest::newRow("80 mm, both lanes") << "8" << 102 << 7.2 << 7.3 << QStringList{"ticket80", "Recorte o Ticket"};
-        QTest::newRow("57 mm, both finished")
-            << "5" << 102 << 7.2 << 7.3 << QStringList{"ticket57 A", "Recorte o Ticket", "ticket57 B"};
-        QTest::newRow("57 mm, lane B empty") << "5" << 0 << 7.2 << 7.3 << QStringList{"ticket57 A"};
-        QTest::newRow("57 mm, lane B without finish")
-            << "5" << 102 << 7.2 << 0.0 << QStringList{"ticket57 A", "Recorte o Ticket"};
-        QTest::newRow("57 mm, final of 1 is no finish") << "5" << 102 << 1.0 << 1.0 << QStringList{"Recorte o Ticket"};
-        QTest::newRow("unknown model") << "" << 102 << 7.2 << 7.3 << QStringList{"Recorte o Ticket"};
+        QTest::newRow("F5, 80 mm, both lanes")
+            << "F5" << "8" << 102 << 7.2 << 7.3 << QStringList{"ticket80", "Recorte o Ticket"};
+        QTest::newRow("F5, 57 mm, both finished")
+            << "F5" << "5" << 102 << 7.2 << 7.3 << QStringList{"ticket57 A", "Recorte o Ticket", "ticket57 B"};
+        QTest::newRow("F5, 57 mm, lane B empty") << "F5" << "5" << 0 << 7.2 << 7.3 << QStringList{"ticket57 A"};
+        QTest::newRow("F5, 57 mm, lane B without finish")
+            << "F5" << "5" << 102 << 7.2 << 0.0 << QStringList{"ticket57 A", "Recorte o Ticket"};
+        QTest::newRow("F5, 57 mm, final of 1 is no finish")
+            << "F5" << "5" << 102 << 1.0 << 1.0 << QStringList{"Recorte o Ticket"};
+        QTest::newRow("F5, unknown model") << "F5" << "" << 102 << 7.2 << 7.3 << QStringList{"Recorte o Ticket"};
+        QTest::newRow("F5, model V prints nothing") << "F5" << "V" << 0 << 7.2 << 7.3 << QStringList{};
+        QTest::newRow("toolbar, 80 mm previews")
+            << "toolbar" << "8" << 102 << 7.2 << 7.3 << QStringList{"preview80", "Recorte o Ticket"};
+        QTest::newRow("toolbar, 57 mm prints unfinished lanes too")
+            << "toolbar" << "5" << 102 << 7.2 << 0.0 << QStringList{"ticket57 A", "Recorte o Ticket", "ticket57 B"};
+        QTest::newRow("toolbar, 57 mm, lane B empty") << "toolbar" << "5" << 0 << 0.0 << 0.0 << QStringList{"ticket57 A"};
+        QTest::newRow("toolbar, model V prints nothing") << "toolbar" << "V" << 0 << 7.2 << 7.3 << QStringList{};
     }
 
-    void ticketsOnF5() {
+    void ticketCommands() {
+        QFETCH(QString, command);
         QFETCH(QString, model);
         QFETCH(int, vehicleB);
         QFETCH(double, finalA);
@@ -751,6 +762,7 @@ private slots:
         st.rig.pair.b.finalTime = finalB;
         QStringList seen;
         st.actions.hooks.printTicket80 = [&] { seen << "ticket80"; };
+        st.actions.hooks.previewTicket80 = [&] { seen << "preview80"; };
         st.actions.hooks.printTicket57 = [&](Lane l) {
             seen << "ticket57 " + laneLetter(l);
         };
@@ -763,7 +775,10 @@ private slots:
         } tap;
         tap.into = &seen;
 
-        QVERIFY(st.actions.handleKey(Qt::Key_F5));
+        if (command == "F5")
+            QVERIFY(st.actions.handleKey(Qt::Key_F5));
+        else
+            st.actions.printTicketsFromToolbar();
         QCOMPARE(seen, calls);
     }
 
