@@ -15,7 +15,7 @@ RaceButton::RaceButton(const QString& name, const QString& caption, const QStrin
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
-    setMinimumWidth(76);
+    setMinimumWidth(64);
     if (!keyHint.isEmpty())
         setToolTip(caption.trimmed() + QStringLiteral(" (") + keyHint + u')');
 }

@@ -64,7 +64,7 @@ RaceToolBar::RaceToolBar(QWidget* parent) : QFrame(parent) {
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(8, 6, 8, 6);
-    row->setSpacing(6);
+    row->setSpacing(4);
     for (RaceButton* b : {btnNova, btnAlinhar, btnLargada, btnSalvar, btnCancelar})
         row->addWidget(b);
     row->addWidget(separator());
@@ -98,6 +98,10 @@ QWidget* RaceToolBar::buildLink() {
     caption->setProperty("role", QStringLiteral("caption"));
     SerialCombo = new PortComboBox(QStringLiteral("SerialCombo"));
     SerialCombo->setMinimumWidth(110);
+    // Port paths can be long; the combo keeps a fixed share of the toolbar
+    // and shows the whole path in its list.
+    SerialCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    SerialCombo->setMinimumContentsLength(10);
     SerialCombo->setEditText(QStringLiteral("> Selecione <"));
     btnConetaCom = new QToolButton;
     btnConetaCom->setObjectName(QStringLiteral("btnConetaCom"));

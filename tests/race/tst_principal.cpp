@@ -9,6 +9,7 @@
 #include "race/uPrincipal.h"
 
 #include <QAction>
+#include <QToolButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -138,6 +139,17 @@ private slots:
         const QSize least = w->minimumSizeHint();
         QVERIFY2(least.width() <= 1366 && least.height() <= 768,
                  qPrintable(QStringLiteral("%1x%2").arg(least.width()).arg(least.height())));
+        // At that size every toolbar button still shows its whole caption,
+        // the longer one of the align button included.
+        w->screen().setText(QStringLiteral("btnAlinhar"), QStringLiteral("Alinhar"));
+        w->setWindowState(Qt::WindowNoState);
+        w->resize(1366, 768);
+        QTest::qWait(50);
+        QStringList cut;
+        for (auto* b : w->findChildren<QToolButton*>())
+            if (b->isVisible() && b->width() < b->sizeHint().width())
+                cut << QStringLiteral("%1 %2<%3").arg(b->objectName()).arg(b->width()).arg(b->sizeHint().width());
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u' ')));
     }
 
     void creationState() {
