@@ -1,3 +1,4 @@
+#include "RecordingReportOutput.h"
 #include "ScriptedDialogs.h"
 #include "TestDatabase.h"
 #include "UiTest.h"
@@ -6,8 +7,12 @@
 #include "app/uDM.h"
 #include "db/DbError.h"
 #include "platform/Clock.h"
+#include "db/Query.h"
+#include "race/LaneLoader.h"
+#include "race/RaceActions.h"
 #include "race/uPrincipal.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QToolButton>
 #include <QComboBox>
@@ -150,6 +155,30 @@ private slots:
             if (b->isVisible() && b->width() < b->sizeHint().width())
                 cut << QStringLiteral("%1 %2<%3").arg(b->objectName()).arg(b->width()).arg(b->sizeHint().width());
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u' ')));
+    }
+
+    /// After "Nova Largada" the lane's vehicle row still holds the last pilot,
+    /// but the new, empty pair must not print that name.
+    void ticketAfterANewRaceNamesNobody() {
+        auto w = makeWindow();
+        setSettings({{QStringLiteral("IMPRESSORA_TICKET"), QStringLiteral("8")}});
+        const QString plate = m_tdb->scalar(QStringLiteral(
+            "select v.PLACA from veiculo v join inscricao i on i.COD_VEICULO = v.CODIGO "
+            "where i.COD_EVENTO = 2 and i.COD_CATEGORIA = 2 and i.VALIDO = 'S' order by v.CODIGO limit 1")).toString();
+        w->laneLoader().chooseCategory(Lane::A, 2);
+        w->screen().setText(QStringLiteral("edtPlacaA"), plate);
+        w->laneLoader().lookup(Lane::A);
+        QVERIFY(w->racePair().a.vehicleCode > 0);
+        const QString listed = w->laneLoader().vehicleRow(Lane::A)->text(QStringLiteral("PILOTO"));
+        w->raceActions().newRace();
+        QCOMPARE(w->racePair().a.vehicleCode, 0);
+        QCOMPARE(w->laneLoader().vehicleRow(Lane::A)->text(QStringLiteral("PILOTO")), listed);
+        RecordingReportOutput out;
+        child<QAbstractButton>(*w, "btnTicket")->click();
+        QCOMPARE(out.hows(), QStringList{QStringLiteral("preview")});
+        const QString slip = out.sent[0].doc.text();
+        QVERIFY(slip.contains(QStringLiteral("ESQUERDA")));
+        QVERIFY2(!slip.contains(listed), qPrintable(slip));
     }
 
     void creationState() {
