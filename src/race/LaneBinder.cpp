@@ -4,7 +4,7 @@
 #include "db/Query.h"
 #include "race/LaneLoader.h"
 #include "race/LaneView.h"
-#include "race/QueryTableModel.h"
+#include "platform/registration/QueryTableModel.h"
 #include "race/ScreenModel.h"
 
 #include <QComboBox>
@@ -85,21 +85,21 @@ void LaneBinder::bindLane(LaneView* v) {
     connect(m_loader.rounds(lane), &db::Query::afterOpen, this, [this, lane] { fillRounds(lane); });
     connect(m_loader.rounds(lane), &db::Query::afterClose, this, [this, lane] { fillRounds(lane); });
 
-    v->runsGrid->setModel(new QueryTableModel(m_loader.runs(lane),
-                                              {{QStringLiteral("B"), QStringLiteral("BATERIA")},
-                                               {QStringLiteral("PIS"), QStringLiteral("LADO_PISTA")},
-                                               {QStringLiteral("REACAO"), QStringLiteral("REACAO"), true},
-                                               {QStringLiteral("60 PES"), QStringLiteral("TPES"), true},
-                                               {QStringLiteral("T.PISTA"), QStringLiteral("TPISTA"), true},
-                                               {QStringLiteral("T.FINAL"), QStringLiteral("TFINAL"), true},
-                                               {QStringLiteral("STATUS"), QStringLiteral("STATUS")}},
-                                              v->runsGrid));
+    const auto column = [](const char* title, const char* field) {
+        return platform::GridColumn{.field = QLatin1String(field), .title = QLatin1String(title)};
+    };
+    const auto time = [](const char* title, const char* field) {
+        return platform::GridColumn{.field = QLatin1String(field), .title = QLatin1String(title), .pointTime = true};
+    };
+    v->runsGrid->setModel(new platform::QueryTableModel(
+        m_loader.runs(lane),
+        {column("B", "BATERIA"), column("PIS", "LADO_PISTA"), time("REACAO", "REACAO"), time("60 PES", "TPES"),
+         time("T.PISTA", "TPISTA"), time("T.FINAL", "TFINAL"), column("STATUS", "STATUS")},
+        v->runsGrid));
     setWidths(v->runsGrid, {20, 60, 46, 44, 46, 46});
-    v->entriesGrid->setModel(new QueryTableModel(m_loader.entries(lane),
-                                                 {{QStringLiteral("NUM"), QStringLiteral("PLACA")},
-                                                  {QStringLiteral("PILOTO"), QStringLiteral("PILOTO")},
-                                                  {QStringLiteral("VEICULO"), QStringLiteral("VEICULO")}},
-                                                 v->entriesGrid));
+    v->entriesGrid->setModel(new platform::QueryTableModel(
+        m_loader.entries(lane), {column("NUM", "PLACA"), column("PILOTO", "PILOTO"), column("VEICULO", "VEICULO")},
+        v->entriesGrid));
     setWidths(v->entriesGrid, {44, 150});
 }
 

@@ -14,6 +14,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QTableView>
 #include <QToolButton>
 #include <QComboBox>
 #include <QLabel>
@@ -179,6 +180,31 @@ private slots:
         const QString slip = out.sent[0].doc.text();
         QVERIFY(slip.contains(QStringLiteral("ESQUERDA")));
         QVERIFY2(!slip.contains(listed), qPrintable(slip));
+    }
+
+    /// The lane's run grid shows times as the lane's figures do: a point and
+    /// three decimals.
+    void laneGridShowsRaceTimes() {
+        auto w = makeWindow();
+        const auto entry = m_tdb->sql().execute(QStringLiteral(
+            "select v.PLACA, v.CODIGO from veiculo v join inscricao i on i.COD_VEICULO = v.CODIGO "
+            "where i.COD_EVENTO = 2 and i.COD_CATEGORIA = 2 and i.VALIDO = 'S' order by v.CODIGO limit 1"));
+        m_tdb->sql().execute(
+            QStringLiteral("insert into resultados (COD_EVENTO, COD_CATEGORIA, COD_VEICULO, BATERIA, LADO_PISTA, "
+                           "REACAO, TPES, TPISTA, TFINAL, STATUS) values (2, 2, :v, '3', 'Esquerda', 0.5, 1.8123, "
+                           "6.5, 7.0, 'Valido')"),
+            {{QStringLiteral("v"), entry.row(0).at(1)}});
+        w->laneLoader().chooseCategory(Lane::A, 2);
+        w->screen().setText(QStringLiteral("edtPlacaA"), entry.row(0).at(0).toString());
+        w->laneLoader().lookup(Lane::A);
+        auto* grid = child<QTableView>(*w, "dbgResultPilotoA");
+        QVERIFY(grid);
+        QAbstractItemModel* m = grid->model();
+        QVERIFY(m->rowCount() >= 1);
+        QStringList row;
+        for (int c = 0; c < m->columnCount(); ++c) row << m->index(0, c).data().toString();
+        QCOMPARE(row, QStringList({"3", "Esquerda", "0.500", "1.812", "6.500", "7.000", "Valido"}));
+        m_tdb->sql().execute(QStringLiteral("delete from resultados where BATERIA = '3' and TPES = 1.8123"));
     }
 
     void creationState() {

@@ -1,6 +1,7 @@
 #include "QueryTableModel.h"
 
 #include "LineEditBinding.h"
+#include "core/NumberText.h"
 #include "db/Query.h"
 
 #include <QDate>
@@ -38,6 +39,8 @@ QString QueryTableModel::cellText(int row, int column) const {
     const QVariant v = m_query->valueAt(row, c.field);
     if (v.isNull())
         return {};
+    if (c.pointTime)
+        return numtext::pointText(v.toDouble());
     switch (v.typeId()) {
         case QMetaType::QDate:
             return v.toDate().toString(QStringLiteral("dd/MM/yyyy"));

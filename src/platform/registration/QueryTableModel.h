@@ -20,10 +20,13 @@ struct GridColumn {
     int width = 0;
     bool stretch = false;
     int decimals = -1;
+    /// Race times: three decimals with a point, as the lane's own figures.
+    bool pointTime = false;
 };
 
 /// The rows of a query as a read-only table: dates as dd/mm/yyyy, numbers
-/// with a decimal comma. It starts over whenever the query is opened or
+/// with a decimal comma, race times with a point. The registration windows
+/// and the lane grids of the race desk both show their queries through it. It starts over whenever the query is opened or
 /// closed; after posting or deleting, the window calls reload().
 class QueryTableModel : public QAbstractTableModel {
     Q_OBJECT
