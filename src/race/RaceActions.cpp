@@ -501,28 +501,23 @@ bool RaceActions::handleKey(int key) {
     }
 }
 
-/// F5: the 80 mm ticket holds both lanes; the 57 mm model prints a ticket per
-/// lane that finished, with a pause between them to tear off the first.
-void RaceActions::printTickets() {
-    const QString model = m_ctx.data.ticketPrinter();
-    const LaneState& a = m_ctx.pair.a;
-    const LaneState& b = m_ctx.pair.b;
-    const bool narrow = model == QLatin1String("5");
-    if (model == QLatin1String("8")) hooks.printTicket80();
-    if (narrow && a.vehicleCode > 0 && a.finalTime > 1) hooks.printTicket57(Lane::A);
-    if (a.vehicleCode > 0 && b.vehicleCode > 0) platform::dialogs().showMessage(QStringLiteral("Recorte o Ticket"));
-    if (narrow && b.vehicleCode > 0 && b.finalTime > 1) hooks.printTicket57(Lane::B);
-}
+void RaceActions::printTickets() { ticketCommand(false); }
 
-/// The toolbar prints the 57 mm ticket of every loaded lane, finished or not;
-/// the 80 mm ticket goes to the preview for the operator to print.
-void RaceActions::printTicketsFromToolbar() {
+void RaceActions::printTicketsFromToolbar() { ticketCommand(true); }
+
+/// The 80 mm ticket holds both lanes; the 57 mm model prints a ticket per
+/// lane, with a pause between them to tear off the first. The two commands
+/// differ in where the 80 mm ticket goes (the toolbar previews it) and in
+/// whether a 57 mm lane must have finished (F5 and the save ask for it).
+void RaceActions::ticketCommand(bool fromToolbar) {
     const QString model = m_ctx.data.ticketPrinter();
     const LaneState& a = m_ctx.pair.a;
     const LaneState& b = m_ctx.pair.b;
-    const bool narrow = model == QLatin1String("5");
-    if (model == QLatin1String("8")) hooks.previewTicket80();
-    if (narrow && a.vehicleCode > 0) hooks.printTicket57(Lane::A);
+    const auto narrowDue = [&](const LaneState& l) {
+        return model == QLatin1String("5") && l.vehicleCode > 0 && (fromToolbar || l.finalTime > 1);
+    };
+    if (model == QLatin1String("8")) fromToolbar ? hooks.previewTicket80() : hooks.printTicket80();
+    if (narrowDue(a)) hooks.printTicket57(Lane::A);
     if (a.vehicleCode > 0 && b.vehicleCode > 0) platform::dialogs().showMessage(QStringLiteral("Recorte o Ticket"));
-    if (narrow && b.vehicleCode > 0) hooks.printTicket57(Lane::B);
+    if (narrowDue(b)) hooks.printTicket57(Lane::B);
 }

@@ -66,6 +66,7 @@ private:
     bool sendLaneText(Lane lane);
     bool confirmFinishSensor(Lane lane);
     void alignHandicap();
+    void ticketCommand(bool fromToolbar);
 
     RaceContext& m_ctx;
     QTimer* m_timer1;
