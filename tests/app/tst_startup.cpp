@@ -1,3 +1,4 @@
+#include "DemoStation.h"
 #include "ScriptedDialogs.h"
 #include "TestDatabase.h"
 #include "UiTest.h"
@@ -8,16 +9,9 @@
 
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QUdpSocket>
 #include <QtTest>
 
 namespace {
-
-quint16 freeUdpPort() {
-    QUdpSocket s;
-    s.bind(QHostAddress(QHostAddress::LocalHost), 0);
-    return s.localPort();
-}
 
 QString readFile(const QString& path) {
     QFile f(path);

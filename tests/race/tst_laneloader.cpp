@@ -1,3 +1,4 @@
+#include "DemoStation.h"
 #include "RaceDoubles.h"
 #include "ScriptedDialogs.h"
 #include "TestDatabase.h"
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QUdpSocket>
 #include <QtTest>
 #include <memory>
 
@@ -58,12 +58,6 @@ struct Desk {
     LaneLoader loader;
     QStringList focus;
 };
-
-quint16 freeUdpPort() {
-    QUdpSocket probe;
-    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
-    return probe.localPort();
-}
 
 }  // namespace
 

@@ -1,6 +1,5 @@
+#include "DemoStation.h"
 #include "RecordingReportOutput.h"
-#include "ScriptedDialogs.h"
-#include "TestDatabase.h"
 #include "UiTest.h"
 #include "app/Discovery.h"
 #include "app/VudApplication.h"
@@ -41,12 +40,6 @@ QString readAll(const QString& path) {
                                        : QStringLiteral("<missing>");
 }
 
-quint16 freeUdpPort() {
-    QUdpSocket probe;
-    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
-    return probe.localPort();
-}
-
 bool shown(QWidget* w) {
     return w && !w->isHidden();
 }
@@ -64,17 +57,13 @@ QStringList captions(const QList<QAction*>& actions) {
 class TestPrincipal : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> m_tdb;
-    std::unique_ptr<DM> m_dm;
-    std::unique_ptr<QTemporaryDir> m_home;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    platform::StationEnvironment m_env;
+    DemoStation m_st;
 
     /// A window as start-up makes it; by default a main station was found,
     /// so no question is asked.
     std::unique_ptr<TfrmPrincipal> makeWindow(const QString& serverFound = QStringLiteral("S")) {
-        m_dm->serverFound = serverFound;
-        return std::make_unique<TfrmPrincipal>(m_dm.get(), m_env);
+        m_st.dm->serverFound = serverFound;
+        return std::make_unique<TfrmPrincipal>(m_st.dm.get(), m_st.env);
     }
 
     template <typename T = QWidget>
@@ -84,57 +73,37 @@ class TestPrincipal : public QObject {
 
     void setChampionshipFlags(const QString& bonus, const QString& flying, const QString& jeep,
                               const QString& prosolo) {
-        m_tdb->sql().execute(
+        m_st.tdb->sql().execute(
             QStringLiteral("update campeonato set BONUS=:b, LARG_LANCADA=:l, JEEP=:j, PROSOLO=:p "
                            "where CODIGO=1"),
             {{QStringLiteral("b"), bonus},
              {QStringLiteral("l"), flying},
              {QStringLiteral("j"), jeep},
              {QStringLiteral("p"), prosolo}});
-        m_dm->qryCampeonato->refresh();
+        m_st.dm->qryCampeonato->refresh();
     }
 
     void setSettings(const QVariantMap& columns) {
         for (auto it = columns.cbegin(); it != columns.cend(); ++it)
-            m_tdb->sql().execute(QStringLiteral("update configuracao set %1=:v").arg(it.key()),
+            m_st.tdb->sql().execute(QStringLiteral("update configuracao set %1=:v").arg(it.key()),
                                  {{QStringLiteral("v"), it.value()}});
-        m_dm->qryConfiguracao->refresh();
+        m_st.dm->qryConfiguracao->refresh();
     }
 
 private slots:
-    void initTestCase() {
-        m_tdb = std::make_unique<TestDatabase>();
-        m_tdb->loadFile(qEnvironmentVariable("VUD_SOURCE_DIR") + QStringLiteral("/data/demo.sql"));
-        m_dm = std::make_unique<DM>(m_tdb->settings());
-        m_dm->openSharedQueries();
-        m_dm->qryCampeonato->close();
-        m_dm->qryCampeonato->setParam(QStringLiteral("codigo"), 1);
-        m_dm->qryCampeonato->open();
-        m_dm->qryEvento->close();
-        m_dm->qryEvento->setParam(QStringLiteral("codigo"), 2);
-        m_dm->qryEvento->open();
-    }
+    void initTestCase() { m_st.open(); }
 
-    void cleanupTestCase() {
-        m_dm.reset();
-        m_tdb.reset();
-    }
+    void cleanupTestCase() { m_st.close(); }
 
     void init() {
-        m_home = std::make_unique<QTemporaryDir>();
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_env = platform::StationEnvironment{};
-        m_env.home = m_home->path() + u'/';
-        m_env.discoveryPort = freeUdpPort();
-        m_env.hubPort = 0;  // a hub of the test's own
-        m_env.extraSerialPorts = {QStringLiteral("/tmp/vud-sim-port")};
-        m_dm->serverAddress = QStringLiteral("10.1.1.5");
+        m_st.startTest();
+        m_st.env.extraSerialPorts = {QStringLiteral("/tmp/vud-sim-port")};
         platform::Clock::setFixed(kSaveTime);
     }
 
     void cleanup() {
         platform::Clock::setFixed(QDateTime());
-        m_dialogs.reset();
+        m_st.endTest();
     }
 
     /// The station must fit the common 1366x768 laptop screen whole.
@@ -163,7 +132,7 @@ private slots:
     void ticketAfterANewRaceNamesNobody() {
         auto w = makeWindow();
         setSettings({{QStringLiteral("IMPRESSORA_TICKET"), QStringLiteral("8")}});
-        const QString plate = m_tdb->scalar(QStringLiteral(
+        const QString plate = m_st.tdb->scalar(QStringLiteral(
             "select v.PLACA from veiculo v join inscricao i on i.COD_VEICULO = v.CODIGO "
             "where i.COD_EVENTO = 2 and i.COD_CATEGORIA = 2 and i.VALIDO = 'S' order by v.CODIGO limit 1")).toString();
         w->laneLoader().chooseCategory(Lane::A, 2);
@@ -186,10 +155,10 @@ private slots:
     /// three decimals.
     void laneGridShowsRaceTimes() {
         auto w = makeWindow();
-        const auto entry = m_tdb->sql().execute(QStringLiteral(
+        const auto entry = m_st.tdb->sql().execute(QStringLiteral(
             "select v.PLACA, v.CODIGO from veiculo v join inscricao i on i.COD_VEICULO = v.CODIGO "
             "where i.COD_EVENTO = 2 and i.COD_CATEGORIA = 2 and i.VALIDO = 'S' order by v.CODIGO limit 1"));
-        m_tdb->sql().execute(
+        m_st.tdb->sql().execute(
             QStringLiteral("insert into resultados (COD_EVENTO, COD_CATEGORIA, COD_VEICULO, BATERIA, LADO_PISTA, "
                            "REACAO, TPES, TPISTA, TFINAL, STATUS) values (2, 2, :v, '3', 'Esquerda', 0.5, 1.8123, "
                            "6.5, 7.0, 'Valido')"),
@@ -204,19 +173,19 @@ private slots:
         QStringList row;
         for (int c = 0; c < m->columnCount(); ++c) row << m->index(0, c).data().toString();
         QCOMPARE(row, QStringList({"3", "Esquerda", "0.500", "1.812", "6.500", "7.000", "Valido"}));
-        m_tdb->sql().execute(QStringLiteral("delete from resultados where BATERIA = '3' and TPES = 1.8123"));
+        m_st.tdb->sql().execute(QStringLiteral("delete from resultados where BATERIA = '3' and TPES = 1.8123"));
     }
 
     void creationState() {
         auto w = makeWindow();
         QCOMPARE(w->objectName(), QStringLiteral("frmPrincipal"));
-        QCOMPARE(w->appDir, m_env.home);
+        QCOMPARE(w->appDir, m_st.env.home);
         QCOMPARE(w->racePair().controllerVersion, QStringLiteral("0"));
         QCOMPARE(w->racePair().randomCategory, QStringLiteral("N"));
         QCOMPARE(w->monitorOpen(), QStringLiteral("n"));
         // Only the saved-run folder of the day is made up front.
-        QVERIFY(QDir(m_env.home + QStringLiteral("log/20261114")).exists());
-        QVERIFY(!QDir(m_env.home + QStringLiteral("log2")).exists());
+        QVERIFY(QDir(m_st.env.home + QStringLiteral("log/20261114")).exists());
+        QVERIFY(!QDir(m_st.env.home + QStringLiteral("log2")).exists());
 
         QCOMPARE((QStringList{w->statusPanelText(1), w->statusPanelText(2), w->statusPanelText(3)}),
                  (QStringList{QStringLiteral("VELTRANOX  -  VUD"),
@@ -254,15 +223,15 @@ private slots:
         QFETCH(bool, asked);
         QFETCH(QString, rede);
         QFETCH(QString, mainStation);
-        m_dm->isMainStation = QStringLiteral("S");  // left over: creation must reset it
+        m_st.dm->isMainStation = QStringLiteral("S");  // left over: creation must reset it
         if (answer)
-            m_dialogs->answer(Dialogs::Button(answer));
+            m_st.dialogs->answer(Dialogs::Button(answer));
 
         auto w = makeWindow(serverFound);
 
-        QCOMPARE(m_dialogs->asked.size(), asked ? 1 : 0);
+        QCOMPARE(m_st.dialogs->asked.size(), asked ? 1 : 0);
         if (asked) {
-            const ScriptedDialogs::Asked& q = m_dialogs->asked.first();
+            const ScriptedDialogs::Asked& q = m_st.dialogs->asked.first();
             QCOMPARE(q.caption, QStringLiteral("Ativar Servidor"));
             QCOMPARE(q.text, QStringLiteral("Computador Principal ??"));
             QCOMPARE(q.icon, Dialogs::Icon::Exclamation);
@@ -270,23 +239,23 @@ private slots:
             QCOMPARE(q.defaultButton, Dialogs::Yes);
         }
         QCOMPARE(child<QLabel>(*w, "lblRede")->text(), rede);
-        QCOMPARE(m_dm->isMainStation, mainStation);
+        QCOMPARE(m_st.dm->isMainStation, mainStation);
         auto* responder = w->findChild<DiscoveryResponder*>(QStringLiteral("UDPServer"));
         QVERIFY(responder);
         QCOMPARE(responder->isActive(), mainStation == QStringLiteral("S"));
     }
 
     void mainStationAnswersWithTheAddressKnownAtActivation() {
-        m_dm->serverAddress.clear();  // start-up settles it only after creating the window
-        m_dialogs->answer(Dialogs::Yes);
+        m_st.dm->serverAddress.clear();  // start-up settles it only after creating the window
+        m_st.dialogs->answer(Dialogs::Yes);
         auto w = makeWindow(QStringLiteral("N"));
-        m_dm->serverAddress = QStringLiteral("192.168.0.7");
+        m_st.dm->serverAddress = QStringLiteral("192.168.0.7");
         w->applyActivation();
 
         QUdpSocket station;
         QVERIFY(station.bind(QHostAddress(QHostAddress::LocalHost), 0));
         station.writeDatagram(QByteArrayLiteral("PING"), QHostAddress(QHostAddress::LocalHost),
-                              m_env.discoveryPort);
+                              m_st.env.discoveryPort);
         QTRY_VERIFY(station.hasPendingDatagrams());
         QCOMPARE(station.receiveDatagram().data(), QByteArrayLiteral("192.168.0.7"));
     }
@@ -299,15 +268,15 @@ private slots:
 
         QCOMPARE(w->statusPanelText(0), QStringLiteral("Falha B"));
         // The file is replaced each time with everything logged so far.
-        QCOMPARE(readAll(m_env.home + QStringLiteral("logErro.txt")),
+        QCOMPARE(readAll(m_st.env.home + QStringLiteral("logErro.txt")),
                  QStringLiteral("09:05:01#Alinhar\nFalha A\nFalha B\n"));
         QCOMPARE(w->runLog.lines().size(), 3);
-        QVERIFY(m_dialogs->asked.isEmpty());
+        QVERIFY(m_st.dialogs->asked.isEmpty());
     }
 
     void errorHandlerSurvivesAnUnwritableLog() {
         auto w = makeWindow();
-        QVERIFY(QDir().mkpath(m_env.home + QStringLiteral("logErro.txt")));  // a folder in the way
+        QVERIFY(QDir().mkpath(m_st.env.home + QStringLiteral("logErro.txt")));  // a folder in the way
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("logErro\\.txt")));
         w->ManipulaExcecoes(QStringLiteral("Disco cheio"));
         QCOMPARE(w->statusPanelText(0), QStringLiteral("Disco cheio"));
@@ -321,7 +290,7 @@ private slots:
         });
         QTRY_COMPARE(w->statusPanelText(0),
                      QStringLiteral("Lost connection to server during query"));
-        QCOMPARE(readAll(m_env.home + QStringLiteral("logErro.txt")),
+        QCOMPARE(readAll(m_st.env.home + QStringLiteral("logErro.txt")),
                  QStringLiteral("Lost connection to server during query\n"));
 
         // The program goes on: later events are still handled.
@@ -345,7 +314,7 @@ private slots:
         w->runLog.appendTimed(QStringLiteral("RA0.512"));
         w->runLog.appendTimed(QStringLiteral("BTN-Salvar!"));
         const QString path = write();
-        QCOMPARE(path, m_env.home + folder + QStringLiteral("20261114-090507.txt"));
+        QCOMPARE(path, m_st.env.home + folder + QStringLiteral("20261114-090507.txt"));
         QCOMPARE(readAll(path), QStringLiteral("09:05:07#RA0.512\n09:05:07#BTN-Salvar!\n"));
         QCOMPARE(w->runLog.isEmpty(), !stop);
 
@@ -354,18 +323,18 @@ private slots:
         w->runLog.append(QStringLiteral("segunda"));
         QCOMPARE(write(), path);
         QCOMPARE(readAll(path), QStringLiteral("segunda\n"));
-        QCOMPARE(QDir(m_env.home + folder).count(), 3u);  // ".", ".." and the one file
+        QCOMPARE(QDir(m_st.env.home + folder).count(), 3u);  // ".", ".." and the one file
     }
 
     void savePastMidnightUsesTheNewDayAndAFailureKeepsTheLog() {
         auto w = makeWindow();
         platform::Clock::setFixed(kSaveTime.addDays(1));
         w->runLog.append(QStringLiteral("00:01:00#fim"));
-        QCOMPARE(w->writeRunLog(), m_env.home + QStringLiteral("log/20261115/20261115-090507.txt"));
+        QCOMPARE(w->writeRunLog(), m_st.env.home + QStringLiteral("log/20261115/20261115-090507.txt"));
 
         // A day folder that cannot be made fails the save without losing the lines.
         platform::Clock::setFixed(kSaveTime.addDays(2));
-        QFile blocker(m_env.home + QStringLiteral("log/20261116"));
+        QFile blocker(m_st.env.home + QStringLiteral("log/20261116"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         w->runLog.append(QStringLiteral("00:02:00#fim"));
@@ -444,7 +413,7 @@ private slots:
         setChampionshipFlags(bonus, flying, jeep, prosolo);
         setSettings({{QStringLiteral("S_50M"), split1}, {QStringLiteral("S_100M"), split2}});
         child<QLineEdit>(*w, "edtPenalAProsolo")->setText(QStringLiteral("7"));
-        m_dm->serverAddress = QStringLiteral("192.168.2.20");
+        m_st.dm->serverAddress = QStringLiteral("192.168.2.20");
         w->applyActivation();
 
         for (const char* name : {"edtBonusA", "edtPenalA", "edtBonusB", "edtPenalB"}) {
@@ -509,7 +478,7 @@ private slots:
     void showAndActivationRunOnTheirOwnEvents() {
         setChampionshipFlags(QStringLiteral("N"), QStringLiteral("N"), QStringLiteral("N"),
                              QStringLiteral("N"));
-        m_dm->serverAddress = QStringLiteral("192.168.33.4");
+        m_st.dm->serverAddress = QStringLiteral("192.168.33.4");
         auto w = makeWindow();
         w->show();
         QVERIFY(w->windowTitle().startsWith(QStringLiteral("VELTRANOX & VUD | ")));
@@ -571,12 +540,12 @@ private slots:
         }
         QCOMPARE(entries, 29);
         for (const QString& name : noOp) w->findChild<QAction*>(name)->trigger();
-        QVERIFY(m_dialogs->asked.isEmpty());
+        QVERIFY(m_st.dialogs->asked.isEmpty());
     }
 
     void keepAliveClosesADeadSessionQuietly() {
         auto w = makeWindow();
-        db::Connection& c = m_dm->connection();
+        db::Connection& c = m_st.dm->connection();
         c.execute(QStringLiteral("select 1"));
         const quint64 session = c.threadId();
         auto* timer = child<QTimer>(*w, "tmrPingMysql");
@@ -585,11 +554,11 @@ private slots:
         QVERIFY(c.isOpen());
         QCOMPARE(c.threadId(), session);
 
-        m_tdb->sql().execute(QStringLiteral("KILL ") + QString::number(session));
+        m_st.tdb->sql().execute(QStringLiteral("KILL ") + QString::number(session));
         QMetaObject::invokeMethod(timer, "timeout");
         QVERIFY(!c.isOpen());
         QCOMPARE(w->statusPanelText(0), QString());
-        QVERIFY(m_dialogs->asked.isEmpty());
+        QVERIFY(m_st.dialogs->asked.isEmpty());
     }
 };
 

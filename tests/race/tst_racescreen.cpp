@@ -1,5 +1,4 @@
-#include "ScriptedDialogs.h"
-#include "TestDatabase.h"
+#include "DemoStation.h"
 #include "app/VudApplication.h"
 #include "app/uDM.h"
 #include "platform/Clock.h"
@@ -22,7 +21,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
-#include <QUdpSocket>
 #include <QtTest>
 #include <memory>
 
@@ -31,12 +29,6 @@ namespace {
 QString readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
-quint16 freeUdpPort() {
-    QUdpSocket probe;
-    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
-    return probe.localPort();
 }
 
 /// A pseudo-terminal pair: the test plays the controller on the master, the
@@ -152,15 +144,11 @@ void apply(ScreenModel& s, const QString& item, const QString& step) {
 class TestRaceScreen : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> m_tdb;
-    std::unique_ptr<DM> m_dm;
-    std::unique_ptr<QTemporaryDir> m_home;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    platform::StationEnvironment m_env;
+    DemoStation m_st;
 
     std::unique_ptr<TfrmPrincipal> makeWindow() {
-        m_dm->serverFound = QStringLiteral("S");
-        return std::make_unique<TfrmPrincipal>(m_dm.get(), m_env);
+        m_st.dm->serverFound = QStringLiteral("S");
+        return std::make_unique<TfrmPrincipal>(m_st.dm.get(), m_st.env);
     }
 
     template <typename T = QWidget>
@@ -172,35 +160,15 @@ class TestRaceScreen : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        m_tdb = std::make_unique<TestDatabase>();
-        m_tdb->loadFile(qEnvironmentVariable("VUD_SOURCE_DIR") + QStringLiteral("/data/demo.sql"));
-        m_dm = std::make_unique<DM>(m_tdb->settings());
-        m_dm->openSharedQueries();
-        m_dm->qryCampeonato->close();
-        m_dm->qryCampeonato->setParam(QStringLiteral("codigo"), 1);
-        m_dm->qryCampeonato->open();
-        m_dm->qryEvento->close();
-        m_dm->qryEvento->setParam(QStringLiteral("codigo"), 2);
-        m_dm->qryEvento->open();
-    }
+    void initTestCase() { m_st.open(); }
 
-    void cleanupTestCase() {
-        m_dm.reset();
-        m_tdb.reset();
-    }
+    void cleanupTestCase() { m_st.close(); }
 
     void init() {
-        m_home = std::make_unique<QTemporaryDir>();
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_env = platform::StationEnvironment{};
-        m_env.home = m_home->path() + u'/';
-        m_env.discoveryPort = freeUdpPort();
-        m_env.hubPort = 0;  // a hub of the test's own
-        m_dm->serverAddress = QStringLiteral("10.1.1.5");
+        m_st.startTest();
     }
 
-    void cleanup() { m_dialogs.reset(); }
+    void cleanup() { m_st.endTest(); }
 
     void everyItemOfTheRaceScreenHasItsWidget() {
         auto w = makeWindow();
@@ -346,7 +314,7 @@ private slots:
         QCOMPARE(child<QComboBox>(*w, "SerialCombo")->currentText(),
                  QStringLiteral("> Selecione <"));
         child<QAbstractButton>(*w, "btnConetaCom")->click();
-        QCOMPARE(m_dialogs->messages,
+        QCOMPARE(m_st.dialogs->messages,
                  QStringList{QStringLiteral("Selecione a porta de Comunicação !")});
         QVERIFY(!w->controllerLink().isOpen());
         QVERIFY(child(*w, "btnConetaCom")->isEnabled());
@@ -355,7 +323,7 @@ private slots:
 
     void aPortThatWillNotOpenLeavesConnectEnabled() {
         auto w = makeWindow();
-        child<QComboBox>(*w, "SerialCombo")->setEditText(m_env.home + QStringLiteral("sem-porta"));
+        child<QComboBox>(*w, "SerialCombo")->setEditText(m_st.env.home + QStringLiteral("sem-porta"));
         w->screen().setEnabled(QStringLiteral("btnNova"), false);
         child<QAbstractButton>(*w, "btnConetaCom")->click();
         QVERIFY(!w->controllerLink().isOpen());
@@ -363,7 +331,7 @@ private slots:
         QVERIFY(child(*w, "btnConetaCom")->isEnabled());
         QCOMPARE(child<QAbstractButton>(*w, "btnConetaCom")->text(), QStringLiteral("OFF"));
         QVERIFY(!child(*w, "btnNova")->isEnabled());
-        QVERIFY(m_dialogs->asked.isEmpty());
+        QVERIFY(m_st.dialogs->asked.isEmpty());
     }
 
     /// The whole road of the controller's line: connect, the greeting, a
@@ -395,10 +363,10 @@ private slots:
         // A payload that is no number goes to the error handler, and the log with it.
         pty.send("RAx.5\n");
         const QString error = QStringLiteral("'x.5' não é um valor numérico válido");
-        QTRY_VERIFY(readAll(m_env.home + QStringLiteral("logErro.txt")).contains(error));
+        QTRY_VERIFY(readAll(m_st.env.home + QStringLiteral("logErro.txt")).contains(error));
         QCOMPARE(w->statusPanelText(0), error);
         QVERIFY(
-            readAll(m_env.home + QStringLiteral("logErro.txt")).contains(QStringLiteral("#RAx.5")));
+            readAll(m_st.env.home + QStringLiteral("logErro.txt")).contains(QStringLiteral("#RAx.5")));
 
         // The port still reads: the next line is shown.
         pty.send("RA0.512\n");

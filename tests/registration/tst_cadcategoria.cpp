@@ -1,3 +1,4 @@
+#include "DemoStation.h"
 #include "ScriptedDialogs.h"
 #include "TestDatabase.h"
 #include "UiTest.h"
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QUdpSocket>
 #include <QtTest>
 
 using platform::Dialogs;
@@ -65,12 +65,6 @@ QStringList siglas(db::Query* q) {
     QStringList list;
     for (int i = 0; i < q->rowCount(); ++i) list << q->valueAt(i, QStringLiteral("SIGLA")).toString();
     return list;
-}
-
-quint16 freeUdpPort() {
-    QUdpSocket probe;
-    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
-    return probe.localPort();
 }
 
 }  // namespace

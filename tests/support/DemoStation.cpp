@@ -1,0 +1,41 @@
+#include "DemoStation.h"
+
+#include "db/Query.h"
+
+#include <QUdpSocket>
+
+quint16 freeUdpPort() {
+    QUdpSocket probe;
+    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
+    return probe.localPort();
+}
+
+void DemoStation::open() {
+    tdb = std::make_unique<TestDatabase>();
+    tdb->loadFile(qEnvironmentVariable("VUD_SOURCE_DIR") + QStringLiteral("/data/demo.sql"));
+    dm = std::make_unique<DM>(tdb->settings());
+    dm->openSharedQueries();
+    dm->qryCampeonato->close();
+    dm->qryCampeonato->setParam(QStringLiteral("codigo"), 1);
+    dm->qryCampeonato->open();
+    dm->qryEvento->close();
+    dm->qryEvento->setParam(QStringLiteral("codigo"), 2);
+    dm->qryEvento->open();
+}
+
+void DemoStation::close() {
+    dm.reset();
+    tdb.reset();
+}
+
+void DemoStation::startTest() {
+    home = std::make_unique<QTemporaryDir>();
+    dialogs = std::make_unique<ScriptedDialogs>();
+    env = platform::StationEnvironment{};
+    env.home = home->path() + u'/';
+    env.discoveryPort = freeUdpPort();
+    env.hubPort = 0;  // a hub of the test's own
+    dm->serverAddress = QStringLiteral("10.1.1.5");
+}
+
+void DemoStation::endTest() { dialogs.reset(); }
