@@ -1,4 +1,5 @@
 #include "DemoStation.h"
+#include "Pty.h"
 #include "app/VudApplication.h"
 #include "app/uDM.h"
 #include "platform/Clock.h"
@@ -9,11 +10,6 @@
 #include "race/HubClient.h"
 #include "race/uPrincipal.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,61 +26,6 @@ QString readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
-
-/// A pseudo-terminal pair: the test plays the controller on the master, the
-/// window opens the slave's path like any serial port.
-class Pty {
-public:
-    Pty() {
-        char name[128] = {};
-        if (::openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0)
-            return;
-        termios tio;
-        ::tcgetattr(m_slave, &tio);
-        ::cfmakeraw(&tio);
-        ::tcsetattr(m_slave, TCSANOW, &tio);
-        ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
-        m_path = QString::fromLocal8Bit(name);
-    }
-    ~Pty() {
-        if (m_master >= 0)
-            ::close(m_master);
-        if (m_slave >= 0)
-            ::close(m_slave);
-    }
-    Pty(const Pty&) = delete;
-    Pty& operator=(const Pty&) = delete;
-
-    bool ok() const { return !m_path.isEmpty(); }
-    const QString& path() const { return m_path; }
-
-    void send(const QByteArray& bytes) const {
-        QCOMPARE(::write(m_master, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
-    }
-
-    /// What the window wrote, until `expected` bytes came or the wait ran out.
-    QByteArray take(qsizetype expected, int timeoutMs = 3000) const {
-        QByteArray got;
-        QDeadlineTimer deadline(timeoutMs);
-        while (got.size() < expected && !deadline.hasExpired()) {
-            pollfd p{m_master, POLLIN, 0};
-            if (::poll(&p, 1, 0) <= 0) {
-                QTest::qWait(10);
-                continue;
-            }
-            char buf[256];
-            const ssize_t n = ::read(m_master, buf, sizeof buf);
-            if (n > 0)
-                got.append(buf, n);
-        }
-        return got;
-    }
-
-private:
-    int m_master = -1;
-    int m_slave = -1;
-    QString m_path;
-};
 
 /// What an operator sees of one property of a widget, for the rendering table.
 QVariant seen(QWidget* w, const QString& what) {
