@@ -279,30 +279,11 @@ bool RunRecorder::storeRun(Lane lane) {
         penalty = wholeSeconds(QStringLiteral("edtPenalB"));
     }
 
-    const QDateTime now = platform::Clock::now();
-    db::Query* r = opened(m_dm.qryResultados);
-    track(r);
-    r->append();
-    r->setValue(QStringLiteral("DATA"), now.date());
-    r->setValue(QStringLiteral("HORA"), now.time());
-    r->setValue(QStringLiteral("COD_EVENTO"), eventCode);
-    r->setValue(QStringLiteral("COD_VEICULO"), l.vehicleCode);
-    r->setValue(QStringLiteral("COD_CATEGORIA"), l.categoryCode);
-    r->setValue(QStringLiteral("LADO_PISTA"), sideOf(lane));
+    db::Query* r = appendRun(lane, l.categoryCode);
     r->setValue(QStringLiteral("RACE"), race);
     r->setValue(QStringLiteral("STATUS"), status);
-    r->setValue(QStringLiteral("REACAO"), l.reactionTime);
-    r->setValue(QStringLiteral("TPES"), l.sixtyFootTime);
-    r->setValue(QStringLiteral("TPISTA"), l.trackTime);
     r->setValue(QStringLiteral("TFINAL"), finalTime);
     r->setValue(QStringLiteral("TPENALIZACAO"), penalty);
-    r->setValue(QStringLiteral("T50"), l.split1Time);
-    r->setValue(QStringLiteral("T100"), l.split2Time);
-    r->setValue(QStringLiteral("VEL_PARC1"), l.speedPointB);
-    r->setValue(QStringLiteral("VEL_PARC2"), l.speedPointC);
-    r->setValue(QStringLiteral("VEL_FINAL"), l.trapSpeed);
-    r->setValue(QStringLiteral("VEL_INICIAL"), l.flyingSpeed);
-    r->setValue(QStringLiteral("TVEL_FINAL"), l.speedShown);
     // Without a category record the column keeps the table's 'N'.
     if (!record.list.isEmpty()) r->setValue(QStringLiteral("LISTA"), record.list);
     r->setValue(QStringLiteral("BATERIA"), heat);
@@ -382,28 +363,9 @@ void RunRecorder::storeSharkCopy(Lane lane, const QString& heat, const LaneRecor
     const int sharkCategory = shark->valueAt(0, QStringLiteral("CODIGO")).toInt();
     if (sharkCategory == l.categoryCode) return;
 
-    const QDateTime now = platform::Clock::now();
-    db::Query* r = opened(m_dm.qryResultados);
-    track(r);
-    r->append();
-    r->setValue(QStringLiteral("DATA"), now.date());
-    r->setValue(QStringLiteral("HORA"), now.time());
+    db::Query* r = appendRun(lane, sharkCategory);
     r->setValue(QStringLiteral("STATUS"), kValid);
-    r->setValue(QStringLiteral("COD_EVENTO"), m_dm.eventCode());
-    r->setValue(QStringLiteral("COD_VEICULO"), l.vehicleCode);
-    r->setValue(QStringLiteral("COD_CATEGORIA"), sharkCategory);
-    r->setValue(QStringLiteral("LADO_PISTA"), sideOf(lane));
-    r->setValue(QStringLiteral("REACAO"), l.reactionTime);
-    r->setValue(QStringLiteral("TPES"), l.sixtyFootTime);
-    r->setValue(QStringLiteral("TPISTA"), l.trackTime);
     r->setValue(QStringLiteral("TFINAL"), l.finalTime);
-    r->setValue(QStringLiteral("VEL_PARC1"), l.speedPointB);
-    r->setValue(QStringLiteral("VEL_PARC2"), l.speedPointC);
-    r->setValue(QStringLiteral("T100"), l.split2Time);
-    r->setValue(QStringLiteral("T50"), l.split1Time);
-    r->setValue(QStringLiteral("VEL_FINAL"), l.trapSpeed);
-    r->setValue(QStringLiteral("VEL_INICIAL"), l.flyingSpeed);
-    r->setValue(QStringLiteral("TVEL_FINAL"), l.speedShown);
     r->setValue(QStringLiteral("SHARKTANK"), kYes);
     r->setValue(QStringLiteral("BATERIA"), heat);
     store(r);
@@ -678,6 +640,34 @@ void RunRecorder::showPosition(Lane lane) {
 
 /// Posts the row being written and makes sure it went in with the
 /// transaction, not on a session of its own.
+/// A new `resultados` row of the lane's run: when, where, who, and every
+/// time and speed the controller reported. The caller adds what differs
+/// between the ordinary row and its shark-tank copy, then stores it.
+db::Query* RunRecorder::appendRun(Lane lane, int categoryCode) {
+    const LaneState& l = m_ctx.pair.lane(lane);
+    const QDateTime now = platform::Clock::now();
+    db::Query* r = opened(m_dm.qryResultados);
+    track(r);
+    r->append();
+    r->setValue(QStringLiteral("DATA"), now.date());
+    r->setValue(QStringLiteral("HORA"), now.time());
+    r->setValue(QStringLiteral("COD_EVENTO"), m_dm.eventCode());
+    r->setValue(QStringLiteral("COD_VEICULO"), l.vehicleCode);
+    r->setValue(QStringLiteral("COD_CATEGORIA"), categoryCode);
+    r->setValue(QStringLiteral("LADO_PISTA"), sideOf(lane));
+    r->setValue(QStringLiteral("REACAO"), l.reactionTime);
+    r->setValue(QStringLiteral("TPES"), l.sixtyFootTime);
+    r->setValue(QStringLiteral("TPISTA"), l.trackTime);
+    r->setValue(QStringLiteral("T50"), l.split1Time);
+    r->setValue(QStringLiteral("T100"), l.split2Time);
+    r->setValue(QStringLiteral("VEL_PARC1"), l.speedPointB);
+    r->setValue(QStringLiteral("VEL_PARC2"), l.speedPointC);
+    r->setValue(QStringLiteral("VEL_FINAL"), l.trapSpeed);
+    r->setValue(QStringLiteral("VEL_INICIAL"), l.flyingSpeed);
+    r->setValue(QStringLiteral("TVEL_FINAL"), l.speedShown);
+    return r;
+}
+
 void RunRecorder::store(db::Query* q) {
     m_tx->ensureSession();
     const bool inserting = q->state() == db::Query::State::Insert;

@@ -105,6 +105,7 @@ private:
     void announce();
     void showPosition(Lane lane);
 
+    db::Query* appendRun(Lane lane, int categoryCode);
     void store(db::Query* q);
     db::Query* opened(db::Query* q);
     void track(db::Query* q);
