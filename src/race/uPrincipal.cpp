@@ -495,19 +495,18 @@ void TfrmPrincipal::ManipulaExcecoes(const QString& message) {
 }
 
 QString TfrmPrincipal::writeRunLog() {
-    const QDateTime now = platform::Clock::now();
-    const QString folder = RunLog::dayFolder(appDir, QStringLiteral("log"), now.date());
-    // Made at start already, but a meeting that runs past midnight needs the next day's.
-    QDir().mkpath(folder);
-    const QString path = folder + RunLog::fileName(now);
-    runLog.writeTo(path);
+    const QString path = writeLogFile(QStringLiteral("log"));
     runLog.clear();
     return path;
 }
 
-QString TfrmPrincipal::writeStopLog() {
+QString TfrmPrincipal::writeStopLog() { return writeLogFile(QStringLiteral("log2")); }
+
+/// The run log into today's folder under `kind`, named by the time of day.
+QString TfrmPrincipal::writeLogFile(const QString& kind) {
     const QDateTime now = platform::Clock::now();
-    const QString folder = RunLog::dayFolder(appDir, QStringLiteral("log2"), now.date());
+    const QString folder = RunLog::dayFolder(appDir, kind, now.date());
+    // Made at start already, but a meeting that runs past midnight needs the next day's.
     QDir().mkpath(folder);
     const QString path = folder + RunLog::fileName(now);
     runLog.writeTo(path);

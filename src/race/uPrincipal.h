@@ -113,6 +113,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    QString writeLogFile(const QString& kind);
     // The entries of the main menu; those without a window yet stay disabled.
     struct Menu {
         QAction* veiculos;
