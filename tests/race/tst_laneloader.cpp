@@ -90,13 +90,7 @@ private slots:
         exec("insert into categoria (CODIGO, SIGLA, CATEGORIA, COD_CAMPEONATO, TXT_PAINEL, MATA_MATA) "
              "values (10, 'R1', 'Rodada 1', 1, 'ROD1', 'A')");
         m_dm = std::make_unique<DM>(m_tdb->settings());
-        m_dm->openSharedQueries();
-        m_dm->qryCampeonato->close();
-        m_dm->qryCampeonato->setParam("codigo", 1);
-        m_dm->qryCampeonato->open();
-        m_dm->qryEvento->close();
-        m_dm->qryEvento->setParam("codigo", 2);
-        m_dm->qryEvento->open();
+        openEvent(*m_dm, 1, 2);
     }
 
     void cleanupTestCase() {

@@ -1,3 +1,4 @@
+#include "DemoStation.h"
 #include "RaceDoubles.h"
 #include "ScriptedDialogs.h"
 #include "TestDatabase.h"
@@ -178,13 +179,7 @@ private slots:
         m_tdb = std::make_unique<TestDatabase>();
         m_tdb->loadFile(qEnvironmentVariable("VUD_SOURCE_DIR") + "/data/demo.sql");
         m_dm = std::make_unique<DM>(m_tdb->settings());
-        m_dm->openSharedQueries();
-        m_dm->qryCampeonato->close();
-        m_dm->qryCampeonato->setParam("codigo", 1);
-        m_dm->qryCampeonato->open();
-        m_dm->qryEvento->close();
-        m_dm->qryEvento->setParam("codigo", 2);
-        m_dm->qryEvento->open();
+        openEvent(*m_dm, 1, 2);
     }
 
     void cleanupTestCase() {

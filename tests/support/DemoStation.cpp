@@ -10,17 +10,21 @@ quint16 freeUdpPort() {
     return probe.localPort();
 }
 
+void openEvent(DM& dm, int championship, int event) {
+    dm.openSharedQueries();
+    dm.qryCampeonato->close();
+    dm.qryCampeonato->setParam(QStringLiteral("codigo"), championship);
+    dm.qryCampeonato->open();
+    dm.qryEvento->close();
+    dm.qryEvento->setParam(QStringLiteral("codigo"), event);
+    dm.qryEvento->open();
+}
+
 void DemoStation::open() {
     tdb = std::make_unique<TestDatabase>();
     tdb->loadFile(qEnvironmentVariable("VUD_SOURCE_DIR") + QStringLiteral("/data/demo.sql"));
     dm = std::make_unique<DM>(tdb->settings());
-    dm->openSharedQueries();
-    dm->qryCampeonato->close();
-    dm->qryCampeonato->setParam(QStringLiteral("codigo"), 1);
-    dm->qryCampeonato->open();
-    dm->qryEvento->close();
-    dm->qryEvento->setParam(QStringLiteral("codigo"), 2);
-    dm->qryEvento->open();
+    openEvent(*dm, 1, 2);
 }
 
 void DemoStation::close() {
