@@ -115,6 +115,18 @@ void pickCategory(const QString& sigla) {
     pickCategories({sigla});
 }
 
+/// Pilot and car photos for vehicle 25, the one the phone and CPF lookups
+/// find; returns their bytes.
+std::pair<QByteArray, QByteArray> givePhotosToTheMatch(Station& s) {
+    const QByteArray face = bytesOf(s.pictureFile(QStringLiteral("face.png"), Qt::red));
+    const QByteArray car = bytesOf(s.pictureFile(QStringLiteral("car.png"), Qt::blue));
+    s.tdb.sql().execute(
+        QStringLiteral("update veiculo set FOTO_PILOTO = :f, NOME_ARQ_FOTO = '3CADU.png', "
+                       "FOTO_CARRO = :c, NOME_ARQ_FOTO_carro = '3CADU_car.png' where CODIGO = 25"),
+        {{QStringLiteral("f"), face}, {QStringLiteral("c"), car}});
+    return {face, car};
+}
+
 }  // namespace
 
 class TestCadVeiculo : public QObject {
@@ -369,12 +381,7 @@ private slots:
         QFETCH(QString, focus);
         QFETCH(QString, pilotAfter);
         Station s;
-        const QByteArray face = bytesOf(s.pictureFile(QStringLiteral("face.png"), Qt::red));
-        const QByteArray car = bytesOf(s.pictureFile(QStringLiteral("car.png"), Qt::blue));
-        s.tdb.sql().execute(
-            QStringLiteral("update veiculo set FOTO_PILOTO = :f, NOME_ARQ_FOTO = '3CADU.png', "
-                           "FOTO_CARRO = :c, NOME_ARQ_FOTO_carro = '3CADU_car.png' where CODIGO = 25"),
-            {{QStringLiteral("f"), face}, {QStringLiteral("c"), car}});
+        const auto [face, car] = givePhotosToTheMatch(s);
         TfrmCadVeiculo w(&s.dm, s.homePath());
         QVERIFY(showAndWait(w));
         click(&w, "btnNovo");
@@ -423,12 +430,7 @@ private slots:
         QFETCH(bool, asked);
         QFETCH(QString, pilotAfter);
         Station s;
-        const QByteArray face = bytesOf(s.pictureFile(QStringLiteral("face.png"), Qt::red));
-        const QByteArray car = bytesOf(s.pictureFile(QStringLiteral("car.png"), Qt::blue));
-        s.tdb.sql().execute(
-            QStringLiteral("update veiculo set FOTO_PILOTO = :f, NOME_ARQ_FOTO = '3CADU.png', "
-                           "FOTO_CARRO = :c, NOME_ARQ_FOTO_carro = '3CADU_car.png' where CODIGO = 25"),
-            {{QStringLiteral("f"), face}, {QStringLiteral("c"), car}});
+        const auto [face, car] = givePhotosToTheMatch(s);
         TfrmCadVeiculo w(&s.dm, s.homePath());
         QVERIFY(showAndWait(w));
         click(&w, "btnNovo");
